@@ -1,0 +1,37 @@
+#pragma once
+
+#include "GdiCanvas.h"
+
+#include <cstdint>
+
+class PixelBuffer;
+
+enum TLenseType : std::uint8_t { ltConcave = 0, ltConvex = 1 };
+
+// Everything a paint reads: the diagram's published values, with the defaults a
+// freshly created diagram has (its image colour is black, as nothing sets it).
+struct TLenseDiagramState {
+    TColor GridColor = 0;
+    TColor LenseColor = 0xFFDDDD;
+    TColor BackColor = 0xFFFFFF;
+    TColor ObjectColor = 0x7F00;
+    TColor ImageColor = 0;
+    TColor LineColor1 = 0x0000FF;
+    TColor LineColor2 = 0xFF0000;
+    std::int32_t F = 3;
+    std::int32_t MarkWidth = 3;
+    std::int32_t MarkCapSpace = 5;
+    TLenseType LenseType = ltConvex;
+    std::int32_t ObjectH = 150;
+    std::int32_t ObjectX = 200;
+    std::int32_t GrabSensitivity = 50;
+    double LenseHeightRatio = 0.45;
+    double LenseWidthRatio = 0.1;
+    std::uint8_t ConcaveThick = 5;
+    bool DrawLense = true;
+};
+
+// Composes the whole ray diagram into Buffer, resizing it to Width x Height first.
+// Never fails: a degenerate construction leaves the image and the rays out, and a
+// step whose integer arithmetic would overflow leaves only that element out.
+void PaintLenseDiagram(const TLenseDiagramState& State, PixelBuffer& Buffer, int Width, int Height);

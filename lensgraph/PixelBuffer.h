@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+class QImage;
+
+// A 32-bit pixel buffer (QImage::Format_RGB32, 0xFFRRGGBB) in page-aligned memory,
+// so whole-frame copies take the C library's fast path. It keeps its memory until
+// the size changes.
+class PixelBuffer {
+public:
+    PixelBuffer() = default;
+    PixelBuffer(int Width, int Height);
+    ~PixelBuffer();
+    PixelBuffer(const PixelBuffer&) = delete;
+    PixelBuffer& operator=(const PixelBuffer&) = delete;
+
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+    // Pixels per row; rows may be padded.
+    int Stride() const { return FStride; }
+    void SetWidth(int Width);
+    void SetHeight(int Height);
+
+    std::uint32_t* Scanline(int Y) { return FPixels + static_cast<std::size_t>(Y) * FStride; }
+    const std::uint32_t* Scanline(int Y) const { return FPixels + static_cast<std::size_t>(Y) * FStride; }
+    std::uint32_t Pixel(int X, int Y) const { return Scanline(Y)[X]; }
+
+    // A QImage over the same memory (no copy); valid until the size changes.
+    QImage Image() const;
+
+private:
+    void Reallocate(int Width, int Height);
+
+    std::uint32_t* FPixels = nullptr;
+    int FWidth = 0;
+    int FHeight = 0;
+    int FStride = 0;
+};
