@@ -1,0 +1,6 @@
+#include "TCollection.h"
+
+TCollection::TCollection(QObject* Parent)
+    : QObject(Parent)
+{
+}
