@@ -56,27 +56,27 @@ void TTolkar2000::LoadFromStream(TByteStream& Stream)
 {
     FKeys.clear();
     FTexts.clear();
-    FIndex.clear();
+    FIndex.Clear();
     while (const std::optional<std::string> span = ReadUntil(Stream, ItlTerminator)) {
         TItlEntry entry = SplitEntry(*span);
         std::string key = NormalizeKey(LowerAscii(entry.Key));
-        FIndex.emplace(key, FKeys.size());
         FKeys.push_back(std::move(key));
+        FIndex.Add(FKeys, FKeys.size() - 1);
         FTexts.push_back(DecodeText(entry.Text, FAppName));
     }
 }
 
 std::string TTolkar2000::Translate(std::string_view Key, const std::vector<std::string>& Args)
 {
-    const auto found = FIndex.find(LowerAscii(Key));
-    if (found == FIndex.end()) {
+    const std::optional<std::size_t> found = FIndex.Find(FKeys, LowerAscii(Key));
+    if (!found) {
         std::string text(Key);
         FillArguments(text, Args);
         if (FAutoCreateItlFile)
             RecordMissing(Key);
         return text;
     }
-    std::string text = FTexts[found->second];
+    std::string text = FTexts[*found];
     FillArguments(text, Args);
     if (OnTranslateKey)
         OnTranslateKey(*this, std::string(Key), text);

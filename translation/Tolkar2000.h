@@ -1,11 +1,12 @@
 #pragma once
 
+#include "KeyIndex.h"
+
 #include <cstddef>
 #include <functional>
 #include <iosfwd>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -85,8 +86,8 @@ private:
 
     std::vector<std::string> FKeys;
     std::vector<std::string> FTexts;
-    // Key -> index of its first entry, so the first of duplicate keys wins.
-    std::unordered_map<std::string, std::size_t> FIndex;
+    // The first of duplicate keys wins.
+    TKeyIndex FIndex;
     std::vector<std::string> FMissingKeys;
     // FMissingKeys lower-cased, for the duplicate test without regard to letter case.
     std::unordered_set<std::string> FMissingFolded;

@@ -110,6 +110,7 @@ TEST_F(Tolkar2000, ShortReadsGiveTheSameTable)
     TTolkar2000 whole;
     Load(whole, file);
     ASSERT_EQ(whole.Keys().size(), 200u);
+    EXPECT_EQ(whole.Translate("KEY 150"), "Text\r\nnumber " + std::string(150 % 13, '.'));
     for (const std::size_t block : { 1, 255, 256, 257 }) {
         TTolkar2000 engine;
         TChunkedStream stream(file, block);
