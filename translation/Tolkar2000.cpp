@@ -110,7 +110,7 @@ std::vector<std::string> TTolkar2000::LearningLines() const
     std::vector<std::string> lines = FMissingKeys;
     lines.reserve(FMissingKeys.size() + FKeys.size());
     for (std::size_t i = 0; i < FKeys.size(); ++i)
-        lines.push_back(FormatEntry(FKeys[i], FTexts[i]));
+        lines.push_back(FormatEntry(FKeys[i], ReplaceAll(FTexts[i], "\r\n", "\\n", false)));
     return lines;
 }
 

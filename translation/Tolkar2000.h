@@ -69,7 +69,8 @@ public:
     const std::vector<std::string>& Texts() const { return FTexts; }
     // The learning file's lines for missed keys, in the order first missed.
     const std::vector<std::string>& MissingKeys() const { return FMissingKeys; }
-    // All lines of the learning file: the missed keys, then the whole table.
+    // All lines of the learning file: the missed keys, then the whole table, with line
+    // breaks in texts written as "\n" again so that the file loads back to the same table.
     std::vector<std::string> LearningLines() const;
 
     TTranslateKeyEvent OnTranslateKey;
