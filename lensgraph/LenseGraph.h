@@ -98,7 +98,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    template <typename T, typename Equal> void Assign(T& Field, T Value, Equal Same);
+    template <typename T, typename Equal>
+    void Assign(T& Field, T Value, Equal Same);
 
     PixelBuffer FBitmap;
     TGrabTarget FGrabTarget = gtNone;
