@@ -161,6 +161,8 @@ void TCanvas::FillBox(
     const int X1 = static_cast<int>(std::clamp<std::int64_t>(Right, 0, FTarget.Width()));
     const int Y0 = static_cast<int>(std::clamp<std::int64_t>(Top, 0, FTarget.Height()));
     const int Y1 = static_cast<int>(std::clamp<std::int64_t>(Bottom, 0, FTarget.Height()));
+    if (X0 >= X1)
+        return;
     for (int Y = Y0; Y < Y1; ++Y)
         std::fill(FTarget.Scanline(Y) + X0, FTarget.Scanline(Y) + X1, Argb);
 }
