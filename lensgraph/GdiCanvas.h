@@ -3,10 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-class PixelBuffer;
-
-// Colour as the diagram stores it: 0x00BBGGRR, red in the low byte.
-using TColor = std::uint32_t;
+#include "PixelBuffer.h"
 
 enum class TPenStyle : std::uint8_t { Solid, Dotted };
 enum class TBrushStyle : std::uint8_t { Solid, Clear };
@@ -59,6 +56,11 @@ public:
     void Draw(std::int64_t X, std::int64_t Y, const PixelBuffer& Source);
 
 private:
+    void PlotPixel(std::int64_t X, std::int64_t Y, std::uint32_t Argb);
+    // Fills [Left, Right) x [Top, Bottom), clipped, with a raw buffer value.
+    void FillBox(
+        std::int64_t Left, std::int64_t Top, std::int64_t Right, std::int64_t Bottom, std::uint32_t Argb);
+
     PixelBuffer& FTarget;
     TColor FPenColor = 0;
     TPenStyle FPenStyle = TPenStyle::Solid;
