@@ -39,6 +39,9 @@ public:
     void LineTo(std::int64_t X, std::int64_t Y);
     void Arc(std::int64_t Left, std::int64_t Top, std::int64_t Right, std::int64_t Bottom,
         std::int64_t StartX, std::int64_t StartY, std::int64_t EndX, std::int64_t EndY);
+    // Arcs and ellipses are outlined with a solid pen whatever the pen style. Boxes
+    // up to 65536 pixels follow GDI's outline walk exactly; larger ones are scanned
+    // row by row over the visible rows only.
     // Outline in the pen colour, interior in the brush colour (none when the brush is clear).
     void Ellipse(std::int64_t Left, std::int64_t Top, std::int64_t Right, std::int64_t Bottom);
     // 4-connected fill with the brush from (X, Y) up to pixels of Border; a seed of
@@ -56,11 +59,6 @@ public:
     void Draw(std::int64_t X, std::int64_t Y, const PixelBuffer& Source);
 
 private:
-    void PlotPixel(std::int64_t X, std::int64_t Y, std::uint32_t Argb);
-    // Fills [Left, Right) x [Top, Bottom), clipped, with a raw buffer value.
-    void FillBox(
-        std::int64_t Left, std::int64_t Top, std::int64_t Right, std::int64_t Bottom, std::uint32_t Argb);
-
     PixelBuffer& FTarget;
     TColor FPenColor = 0;
     TPenStyle FPenStyle = TPenStyle::Solid;
