@@ -30,8 +30,9 @@ public:
 
     // AppName replaces "<%APPNAME%>" in texts when they are loaded.
     explicit TTolkar2000(std::string AppName = {});
-    // With the learning switch on, writes the learning file into the current directory; a
-    // failure to write is reported on stderr and the old file, if any, stays untouched.
+    // With the learning switch on, writes the learning file (the program file's name with
+    // ".itl") into the current directory; a failure to write is reported on stderr and the
+    // old file, if any, stays untouched.
     ~TTolkar2000();
     TTolkar2000(const TTolkar2000&) = delete;
     TTolkar2000& operator=(const TTolkar2000&) = delete;

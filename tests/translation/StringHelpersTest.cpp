@@ -57,11 +57,6 @@ TEST(StringHelpers, ReplaceAllCaseAndEmptyOld)
     EXPECT_EQ(ReplaceAll("abc", "", "x", true), "abc");
 }
 
-TEST(StringHelpers, LowerAsciiTouchesOnlyAToZ)
-{
-    EXPECT_EQ(LowerAscii("AZaz@[\xC4\xD6"), "azaz@[\xC4\xD6");
-}
-
 std::vector<std::optional<std::string>> SpansOf(const std::string& Bytes, std::size_t BlockSize)
 {
     TChunkedStream stream(Bytes, BlockSize);

@@ -44,15 +44,6 @@ TEST_F(Tolkar2000, FileKeysAreNormalisedLookupKeysAreNot)
     EXPECT_EQ(engine.Translate(" lead"), " lead");
 }
 
-TEST_F(Tolkar2000, TextsDecodeLineBreaksAndAppName)
-{
-    TTolkar2000 engine("Fokalis");
-    Load(engine, "[a]=First\\nSecond|$$\r\n[b]=over\r\ntwo|$$\r\n[c]=<%appname%> <%AppName%>|$$");
-    EXPECT_EQ(engine.Translate("a"), "First\r\nSecond");
-    EXPECT_EQ(engine.Translate("b"), "over  two");
-    EXPECT_EQ(engine.Translate("c"), "Fokalis Fokalis");
-}
-
 TEST_F(Tolkar2000, ArgumentsFillNumberedPlaceholders)
 {
     TTolkar2000 engine;

@@ -141,12 +141,4 @@ TEST_F(Walk, ASecondWalkChangesNothingAndMissesAreRecordedOnce)
     engine.SetAutoCreateItlFile(false);
 }
 
-TEST(HasPrefix, ComparesBytesWithCase)
-{
-    EXPECT_TRUE(TTolkar2000::HasPrefix("TK_Exit", "TK_"));
-    EXPECT_TRUE(TTolkar2000::HasPrefix("TK_", "TK_"));
-    EXPECT_FALSE(TTolkar2000::HasPrefix("TK", "TK_"));
-    EXPECT_FALSE(TTolkar2000::HasPrefix("tk_Exit", "TK_"));
-}
-
 } // namespace
