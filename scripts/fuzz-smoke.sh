@@ -9,7 +9,10 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 shopt -s nullglob
-targets=("$build_dir"/fuzz/fuzz_*)
+targets=()
+for f in "$build_dir"/fuzz/fuzz_*; do
+    [ -f "$f" ] && [ -x "$f" ] && targets+=("$f")
+done
 if [ ${#targets[@]} -eq 0 ]; then
     echo "no fuzz targets in $build_dir/fuzz" >&2
     exit 1
