@@ -5,6 +5,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -28,6 +29,12 @@ struct TCopyDataFrame {
     std::vector<std::uint8_t> Data;
     // wParam as the sender gave it, unchecked (the receiver rejects negatives).
     std::int32_t Sender = 0;
+};
+
+// The two names a window is found by.
+struct TWindowNames {
+    std::string ClassName;
+    std::string WindowName;
 };
 
 // Called for every frame that arrives at a window. It runs on the thread that
@@ -71,11 +78,14 @@ public:
     virtual THandle FindWindow(const std::string& ClassName, const std::string& WindowName) = 0;
     // True while Window names a live window of any process of the user.
     virtual bool IsWindow(THandle Window) = 0;
+    // The names of a live window, or nothing.
+    virtual std::optional<TWindowNames> GetWindowNames(THandle Window) = 0;
     // SendMessageA(Target, WM_COPYDATA, Sender, {Kind, Data}). Blocks until the
     // target's handler has returned; meanwhile frames arriving at this object's
     // own windows are handled (a reply among them) and nothing else. Gives true
     // when the frame was delivered and handled; false when the target does not
     // exist, dies, refuses the frame or stays silent longer than the send timeout.
+    // Throws EWindowMessaging when Data is longer than MaxCopyDataSize.
     virtual bool SendCopyData(
         THandle Target, std::int32_t Sender, std::int32_t Kind, std::span<const std::uint8_t> Data)
         = 0;
