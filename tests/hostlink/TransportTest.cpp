@@ -1,0 +1,245 @@
+#include "ELernix.h"
+#include "HostDiscovery.h"
+#include "MessageKinds.h"
+#include "StreamEncoding.h"
+#include "TestDemons.h"
+#include "WindowMessaging.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* ClientClass = "TestClientWindowClass";
+
+std::vector<QString> CapturedWarnings;
+
+void CaptureWarning(QtMsgType Type, const QMessageLogContext&, const QString& Text)
+{
+    if (Type == QtWarningMsg)
+        CapturedWarnings.push_back(Text);
+}
+
+class Transport : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(FRuntime.isValid());
+        qputenv("LERNIX_RUNTIME_DIR", FRuntime.path().toLocal8Bit());
+        // An empty settings folder: no registry suffix unless a test writes one.
+        qputenv("LERNIX_REGISTRY_DIR", FRuntime.path().toLocal8Bit());
+        FMessaging = platform::CreatePosixWindowMessaging();
+    }
+
+    // A request for Key to the host found at creation; the reply's string, or
+    // nothing when no reply came.
+    static std::optional<std::string> Ask(TkdbCustomDemon& Client, std::int32_t Kind, const std::string& Key)
+    {
+        TLernixMessageStream request(&Client), reply(&Client);
+        request.MsgKind = Kind;
+        request.WriteString(Key);
+        request.SendTo(Client.ServerEntity(), &reply);
+        if (reply.Size() == 0)
+            return std::nullopt;
+        EXPECT_EQ(reply.Position(), 0);
+        EXPECT_EQ(reply.Stamp(), request.Stamp());
+        return reply.ReadString();
+    }
+
+    static void Deliver(
+        TkdbCustomDemon& Demon, std::int32_t Kind, std::int64_t Sender, std::vector<std::uint8_t> Data)
+    {
+        const TCopyDataStruct copyData { Kind, Data.size(), Data.data() };
+        TWindowMessage message { WM_COPYDATA, Sender, &copyData, 0 };
+        Demon.WndProc(message);
+    }
+
+    // Starts the test host with Suffix in its own process; its window, or 0.
+    TWindowHandle StartPeer(QProcess& Peer, const std::string& Suffix)
+    {
+        Peer.start(QStringLiteral(HOSTLINK_PEER), { QString::fromStdString(Suffix) });
+        if (!Peer.waitForStarted(5000))
+            return 0;
+        QElapsedTimer waited;
+        waited.start();
+        TWindowHandle found = 0;
+        while ((found = FindServerWindow(*FMessaging, Suffix)) == 0 && waited.elapsed() < 20000
+            && Peer.state() == QProcess::Running)
+            QThread::msleep(20);
+        return found;
+    }
+
+    QTemporaryDir FRuntime;
+    std::unique_ptr<platform::TWindowMessaging> FMessaging;
+};
+
+} // namespace
+
+TEST_F(Transport, RequestAndReplyInOneProcess)
+{
+    TTestHost host(*FMessaging, "");
+    TNamedDemon client(*FMessaging, ClientClass, "");
+    ASSERT_EQ(client.ServerEntity().Handle, host.OwnEntity().Handle);
+    EXPECT_NE(client.OwnEntity().Handle, 0);
+    EXPECT_FALSE(client.OwnEntity().ExeName.empty());
+
+    EXPECT_EQ(Ask(client, lmGetValue, "HomePageURL"), "value of HomePageURL");
+    EXPECT_EQ(Ask(client, lmGetValue, ""), "value of ");
+    EXPECT_EQ(host.Requests, 2);
+    EXPECT_EQ(client.PendingCount(), 0u);
+}
+
+TEST_F(Transport, ReplyWithAnotherDateStaysPendingUntilDestruction)
+{
+    TTestHost host(*FMessaging, "");
+    TNamedDemon client(*FMessaging, ClientClass, "");
+    EXPECT_EQ(Ask(client, lmQueryString, "x"), std::nullopt);
+    EXPECT_EQ(host.Requests, 1);
+    ASSERT_EQ(client.PendingCount(), 1u);
+    // The next request does not pick up the stale reply either.
+    EXPECT_EQ(Ask(client, lmGetValue, "k"), "value of k");
+    EXPECT_EQ(client.PendingCount(), 1u);
+}
+
+TEST_F(Transport, NothingIsSentWithoutHostOrOwnWindow)
+{
+    TNamedDemon client(*FMessaging, ClientClass, "");
+    EXPECT_EQ(client.ServerEntity().Handle, 0);
+    EXPECT_EQ(Ask(client, lmGetValue, "k"), std::nullopt);
+}
+
+TEST_F(Transport, FramesOfEightBytesCarryAnEmptyMessage)
+{
+    TNamedDemon demon(*FMessaging, ClientClass, "");
+    int got = 0;
+    demon.SetOnGotAMessage([&](TkdbCustomDemon* Sender, TLernixMessageStream& Msg) {
+        ++got;
+        EXPECT_EQ(Sender, &demon);
+        EXPECT_EQ(Msg.MsgKind, 5000);
+        EXPECT_EQ(Msg.Size(), 0);
+        EXPECT_EQ(Msg.Stamp(), (TMessageStamp { 1, 2 }));
+        EXPECT_EQ(Msg.SenderEntity->Handle, 77);
+    });
+    Deliver(demon, 5000, 77, { 1, 0, 0, 0, 2, 0, 0, 0 });
+    EXPECT_EQ(got, 1);
+}
+
+TEST_F(Transport, BadFramesAreLoggedAndDropped)
+{
+    TNamedDemon demon(*FMessaging, ClientClass, "");
+    int got = 0;
+    demon.SetOnGotAMessage([&](TkdbCustomDemon*, TLernixMessageStream&) { ++got; });
+    CapturedWarnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(CaptureWarning);
+    Deliver(demon, 5000, 1, { 1, 0, 0, 0, 2, 0, 0 });
+    Deliver(demon, lmReply, -1, { 1, 0, 0, 0, 2, 0, 0, 0 });
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(got, 0);
+    EXPECT_EQ(demon.PendingCount(), 0u);
+    ASSERT_EQ(CapturedWarnings.size(), 2u);
+    EXPECT_TRUE(CapturedWarnings[0].contains("shorter than its 8-byte stamp"));
+    EXPECT_TRUE(CapturedWarnings[1].contains("sender window -1"));
+}
+
+TEST_F(Transport, UnclaimedRepliesAreCapped)
+{
+    TNamedDemon demon(*FMessaging, ClientClass, "");
+    const QtMessageHandler previous = qInstallMessageHandler(CaptureWarning);
+    for (std::size_t i = 0; i <= MaxPendingReplies; ++i)
+        Deliver(demon, lmReply, 1,
+            { static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i >> 8), 0, 0, 0, 0, 0, 0 });
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(demon.PendingCount(), MaxPendingReplies);
+    EXPECT_EQ(demon.FindPendingReply({ 0, 0 }), nullptr);
+    EXPECT_NE(demon.FindPendingReply({ 1, 0 }), nullptr);
+}
+
+TEST_F(Transport, ParamsReplaceTheListAndNotify)
+{
+    TNamedDemon demon(*FMessaging, ClientClass, "");
+    int changes = 0;
+    demon.SetOnParamsChange([&](TkdbCustomDemon*) { ++changes; });
+    Deliver(demon, lmParams, 3, { 0, 0, 0, 0, 0, 0, 0, 0, 'a', '\r', '\n', '\r', '\n', 'b' });
+    EXPECT_EQ(demon.Params(), (std::vector<std::string> { "a", "", "b" }));
+    EXPECT_EQ(changes, 1);
+}
+
+TEST_F(Transport, QuitIsAskedAndThenReleasesTheComponent)
+{
+    QPointer<TNamedDemon> demon = new TNamedDemon(*FMessaging, ClientClass, "");
+    bool allow = false;
+    bool down = true;
+    demon->SetOnQuitMsgReceived([&](TkdbCustomDemon*, bool ServerDown, bool& AllowQuit) {
+        EXPECT_EQ(ServerDown, down);
+        EXPECT_TRUE(AllowQuit);
+        AllowQuit = allow;
+    });
+    Deliver(*demon, lmQuit, 1, { 0, 0, 0, 0, 0, 0, 0, 0, 1 });
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(demon.isNull());
+    EXPECT_TRUE(demon->ServerDown());
+
+    allow = true;
+    down = false;
+    Deliver(*demon, lmQuit, 1, { 0, 0, 0, 0, 0, 0, 0, 0, 0 });
+    EXPECT_FALSE(demon->ServerDown());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(demon.isNull());
+}
+
+TEST_F(Transport, QuitWithoutItsFlagFailsToRead)
+{
+    TNamedDemon demon(*FMessaging, ClientClass, "");
+    EXPECT_THROW(Deliver(demon, lmQuit, 1, { 0, 0, 0, 0, 0, 0, 0, 0 }), EReadError);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(Transport, RequestAndReplyAcrossProcessesAndADeadPeer)
+{
+    QProcess peer;
+    TNamedDemon client(*FMessaging, ClientClass, "");
+    TEntity host(&client);
+    host.Handle = StartPeer(peer, "x1");
+    ASSERT_NE(host.Handle, 0);
+    TLernixMessageStream request(&client), reply(&client);
+    request.MsgKind = lmGetValue;
+    request.WriteString("HomePageURL");
+    request.SendTo(host, &reply);
+    EXPECT_EQ(reply.ReadString(), "value of HomePageURL");
+
+    peer.kill();
+    ASSERT_TRUE(peer.waitForFinished(5000));
+    EXPECT_FALSE(host.IsAlive());
+    TLernixMessageStream late(&client);
+    QElapsedTimer sending;
+    sending.start();
+    request.SendTo(host, &late);
+    EXPECT_EQ(late.Size(), 0);
+    EXPECT_LT(sending.elapsed(), 2000);
+}
+
+TEST_F(Transport, PeerEndsOnQuit)
+{
+    QProcess peer;
+    TNamedDemon client(*FMessaging, ClientClass, "");
+    TEntity host(&client);
+    host.Handle = StartPeer(peer, "x2");
+    ASSERT_NE(host.Handle, 0);
+    TLernixMessageStream quit(&client);
+    quit.MsgKind = lmQuit;
+    WriteStreamBoolean(quit, true);
+    quit.SendTo(host, nullptr);
+    EXPECT_TRUE(peer.waitForFinished(20000));
+    EXPECT_EQ(peer.exitCode(), 0);
+}
