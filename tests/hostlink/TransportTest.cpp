@@ -1,5 +1,7 @@
+#include "CopyDataWire.h"
 #include "ELernix.h"
 #include "HostDiscovery.h"
+#include "MessageFrame.h"
 #include "MessageKinds.h"
 #include "StreamEncoding.h"
 #include "TestDemons.h"
@@ -14,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <string>
@@ -242,4 +245,26 @@ TEST_F(Transport, PeerEndsOnQuit)
     quit.SendTo(host, nullptr);
     EXPECT_TRUE(peer.waitForFinished(20000));
     EXPECT_EQ(peer.exitCode(), 0);
+}
+
+TEST(ProtocolPage, WorkedExampleBytes)
+{
+    // docs/host-protocol.md: lmGetValue "HomePageURL" from window 2 at 12:34:56.789
+    // on 29 February 2024, answered by window 1.
+    const TMessageStamp stamp { MillisecondsOfDay(12, 34, 56, 789), DayNumber(2024, 2, 29) };
+    TLernixMessageStream request, reply;
+    request.SetStamp(stamp);
+    request.WriteString("HomePageURL");
+    reply.SetStamp(stamp);
+    reply.WriteString("https://example.org/");
+    const std::vector<std::uint8_t> requestBytes { 0x4C, 0x58, 0x43, 0x44, 0x0A, 0x10, 0x00, 0x00, 0x02, 0x00,
+        0x00, 0x00, 0x17, 0x00, 0x00, 0x00, 0x95, 0x2C, 0xB3, 0x02, 0x81, 0x46, 0x0B, 0x00, 0x0B, 0x00, 0x00,
+        0x00, 0x48, 0x6F, 0x6D, 0x65, 0x50, 0x61, 0x67, 0x65, 0x55, 0x52, 0x4C };
+    const std::vector<std::uint8_t> replyHead { 0x4C, 0x58, 0x43, 0x44, 0x01, 0x10, 0x00, 0x00, 0x01, 0x00,
+        0x00, 0x00, 0x20, 0x00, 0x00, 0x00, 0x95, 0x2C, 0xB3, 0x02, 0x81, 0x46, 0x0B, 0x00, 0x14, 0x00, 0x00,
+        0x00 };
+    EXPECT_EQ(platform::EncodeFrame(lmGetValue, 2, EncodeFrameData(request)), requestBytes);
+    const std::vector<std::uint8_t> replyBytes = platform::EncodeFrame(lmReply, 1, EncodeFrameData(reply));
+    ASSERT_EQ(replyBytes.size(), 16u + 32u);
+    EXPECT_TRUE(std::equal(replyHead.begin(), replyHead.end(), replyBytes.begin()));
 }
