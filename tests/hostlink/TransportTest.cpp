@@ -17,8 +17,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
