@@ -8,10 +8,10 @@ namespace platform {
 
 namespace {
 
-void PutLittleEndian(std::vector<std::uint8_t>& Out, std::uint32_t Value)
+void PutLittleEndian(std::uint8_t* Out, std::uint32_t Value)
 {
-    for (int Shift = 0; Shift < 32; Shift += 8)
-        Out.push_back(static_cast<std::uint8_t>(Value >> Shift));
+    for (int Byte = 0; Byte < 4; ++Byte)
+        Out[Byte] = static_cast<std::uint8_t>(Value >> (8 * Byte));
 }
 
 std::uint32_t GetLittleEndian(const std::uint8_t* In)
@@ -22,18 +22,26 @@ std::uint32_t GetLittleEndian(const std::uint8_t* In)
 
 } // namespace
 
+TFrameHeader EncodeFrameHeader(std::int32_t Kind, std::int32_t Sender, std::size_t DataSize)
+{
+    if (DataSize > MaxCopyDataSize)
+        throw EWindowMessaging("A message of " + std::to_string(DataSize) + " bytes is longer than the "
+            + std::to_string(MaxCopyDataSize) + " bytes a frame may carry");
+    TFrameHeader Header {};
+    std::copy(FrameMagic.begin(), FrameMagic.end(), Header.begin());
+    PutLittleEndian(Header.data() + 4, static_cast<std::uint32_t>(Kind));
+    PutLittleEndian(Header.data() + 8, static_cast<std::uint32_t>(Sender));
+    PutLittleEndian(Header.data() + 12, static_cast<std::uint32_t>(DataSize));
+    return Header;
+}
+
 std::vector<std::uint8_t> EncodeFrame(
     std::int32_t Kind, std::int32_t Sender, std::span<const std::uint8_t> Data)
 {
-    if (Data.size() > MaxCopyDataSize)
-        throw EWindowMessaging("A message of " + std::to_string(Data.size()) + " bytes is longer than the "
-            + std::to_string(MaxCopyDataSize) + " bytes a frame may carry");
-    std::vector<std::uint8_t> Out(FrameMagic.begin(), FrameMagic.end());
-    Out.reserve(FrameHeaderSize + Data.size());
-    PutLittleEndian(Out, static_cast<std::uint32_t>(Kind));
-    PutLittleEndian(Out, static_cast<std::uint32_t>(Sender));
-    PutLittleEndian(Out, static_cast<std::uint32_t>(Data.size()));
-    Out.insert(Out.end(), Data.begin(), Data.end());
+    const TFrameHeader Header = EncodeFrameHeader(Kind, Sender, Data.size());
+    std::vector<std::uint8_t> Out(Header.size() + Data.size());
+    std::copy(Header.begin(), Header.end(), Out.begin());
+    std::copy(Data.begin(), Data.end(), Out.begin() + Header.size());
     return Out;
 }
 
@@ -75,14 +83,14 @@ void TFrameDecoder::Append(std::span<const std::uint8_t> Input)
 {
     auto& Data = FFrame.Data;
     if (Data.capacity() < Data.size() + Input.size())
-        Data.reserve(std::min(FDataSize, std::max(2 * Data.capacity(), Data.size() + Input.size())));
+        Data.reserve(std::min(FDataSize, Data.size() + Input.size() + GrowthAhead));
     Data.insert(Data.end(), Input.begin(), Input.end());
 }
 
 TCopyDataFrame TFrameDecoder::TakeFrame()
 {
     TCopyDataFrame Frame = std::move(FFrame);
-    FFrame = {};
+    *this = {};
     return Frame;
 }
 

@@ -12,12 +12,17 @@
 #include <climits>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/uio.h>
 
 namespace platform {
 
 namespace {
 
 constexpr std::size_t ReadChunkSize = 64 * 1024;
+// Connections kept open to windows of other processes, for their next frame.
+constexpr std::size_t MaxIdleOutgoing = 16;
+// Connections from other processes, idle ones included.
+constexpr std::size_t MaxIncoming = 64;
 
 bool WouldBlock()
 {
@@ -55,6 +60,23 @@ TPosixWindowMessaging::~TPosixWindowMessaging()
         CloseWindow(Window);
 }
 
+void TPosixWindowMessaging::TRetireNotifier::operator()(QSocketNotifier* Notifier) const
+{
+    Notifier->setEnabled(false);
+    Notifier->deleteLater();
+}
+
+TPosixWindowMessaging::TNotifier TPosixWindowMessaging::WatchReadable(int Socket, std::function<void()> Serve)
+{
+    TNotifier Notifier(new QSocketNotifier(Socket, QSocketNotifier::Read, &FContext));
+    QObject::connect(
+        Notifier.get(), &QSocketNotifier::activated, &FContext, [this, Serve = std::move(Serve)] {
+            Serve();
+            Pump(nullptr);
+        });
+    return Notifier;
+}
+
 THandle TPosixWindowMessaging::CreateHiddenWindow(
     const std::string& ClassName, const std::string& WindowName, TFrameHandler Handler)
 {
@@ -67,20 +89,14 @@ THandle TPosixWindowMessaging::CreateHiddenWindow(
         FTable.Remove(Window.Claim);
         throw;
     }
-    Window.Notifier = new QSocketNotifier(Window.Listener.Get(), QSocketNotifier::Read, &FContext);
-    QObject::connect(Window.Notifier, &QSocketNotifier::activated, &FContext, [this, Handle] {
-        AcceptWaiting(Handle);
-        Pump(nullptr);
-    });
+    Window.Notifier = WatchReadable(Window.Listener.Get(), [this, Handle] { AcceptWaiting(Handle); });
     FWindows.emplace(Handle, std::move(Window));
     return Handle;
 }
 
 void TPosixWindowMessaging::CloseWindow(TWindow& Window)
 {
-    // The notifier may be the one whose signal is running now.
-    Window.Notifier->setEnabled(false);
-    Window.Notifier->deleteLater();
+    Window.Notifier.reset();
     FTable.Remove(Window.Claim);
     Window.Listener.Reset();
 }
@@ -129,8 +145,7 @@ void TPosixWindowMessaging::CallHandler(const TFrameHandler& Handler, const TCop
 bool TPosixWindowMessaging::SendCopyData(
     THandle Target, std::int32_t Sender, std::int32_t Kind, std::span<const std::uint8_t> Data)
 {
-    TOutgoing Out;
-    Out.Bytes = EncodeFrame(Kind, Sender, Data);
+    const TFrameHeader Header = EncodeFrameHeader(Kind, Sender, Data.size());
     // Like SendMessage within one thread: the window procedure is called directly.
     if (const auto Own = FWindows.find(Target); Own != FWindows.end()) {
         const TFrameHandler Handler = Own->second.Handler;
@@ -139,18 +154,34 @@ bool TPosixWindowMessaging::SendCopyData(
     }
     if (Target <= 0)
         return false;
-    Out.Socket = ConnectTo(FTable.SocketPath(Target), FOptions.SilenceTimeout);
+    if (auto Kept = FIdleOutgoing.extract(Target)) {
+        TOutgoing Reused { .Socket = std::move(Kept.mapped()), .Header = Header, .Data = Data };
+        // A kept connection that the peer has closed meanwhile carried nothing.
+        if (Transfer(Target, Reused) || !Reused.Broken)
+            return Reused.Delivered;
+    }
+    TOutgoing Out { .Socket = ConnectTo(FTable.SocketPath(Target), FOptions.SilenceTimeout),
+        .Header = Header,
+        .Data = Data };
     if (!Out.Socket.Valid()) {
         FTable.IsLive(Target);
         return false;
     }
-    if (!PeerRunsAs(Out.Socket.Get(), ::geteuid()))
-        return false;
+    return PeerRunsAs(Out.Socket.Get(), ::geteuid()) && Transfer(Target, Out);
+}
+
+bool TPosixWindowMessaging::Transfer(THandle Target, TOutgoing& Out)
+{
     Out.Deadline = NewDeadline();
     Pump(&Out);
-    if (HasIdleIncoming())
+    if (HasFrameUnderWay())
         QTimer::singleShot(0, &FContext, [this] { Pump(nullptr); });
-    return Out.Delivered;
+    if (!Out.Delivered)
+        return false;
+    if (FIdleOutgoing.size() >= MaxIdleOutgoing)
+        FIdleOutgoing.erase(FIdleOutgoing.begin());
+    FIdleOutgoing.try_emplace(Target, std::move(Out.Socket));
+    return true;
 }
 
 void TPosixWindowMessaging::Pump(TOutgoing* Out)
@@ -158,12 +189,12 @@ void TPosixWindowMessaging::Pump(TOutgoing* Out)
     enum class TSource { Outgoing, Listener, Incoming };
     std::vector<pollfd> Fds;
     std::vector<std::pair<TSource, std::uint64_t>> Sources;
-    while (Out ? !Out->Finished : HasIdleIncoming()) {
+    while (Out ? !Out->Finished : HasFrameUnderWay()) {
         Fds.clear();
         Sources.clear();
         auto Deadline = TClock::time_point::max();
         if (Out) {
-            const bool Writing = Out->Written < Out->Bytes.size();
+            const bool Writing = Out->Written < Out->Header.size() + Out->Data.size();
             Fds.push_back({ Out->Socket.Get(), static_cast<short>(Writing ? POLLOUT : POLLIN), 0 });
             Sources.emplace_back(TSource::Outgoing, 0);
             Deadline = Out->Deadline;
@@ -177,7 +208,8 @@ void TPosixWindowMessaging::Pump(TOutgoing* Out)
                 continue;
             Fds.push_back({ Incoming.Socket.Get(), POLLIN, 0 });
             Sources.emplace_back(TSource::Incoming, Id);
-            Deadline = std::min(Deadline, Incoming.Deadline);
+            if (Incoming.Decoder.Started())
+                Deadline = std::min(Deadline, Incoming.Deadline);
         }
         const auto Wait = std::chrono::ceil<std::chrono::milliseconds>(Deadline - TClock::now()).count();
         const int Timeout = static_cast<int>(std::clamp<decltype(Wait)>(Wait, 0, INT_MAX));
@@ -209,14 +241,20 @@ void TPosixWindowMessaging::Pump(TOutgoing* Out)
 
 void TPosixWindowMessaging::Advance(TOutgoing& Out)
 {
-    if (Out.Written < Out.Bytes.size()) {
-        const ssize_t Sent = ::send(
-            Out.Socket.Get(), Out.Bytes.data() + Out.Written, Out.Bytes.size() - Out.Written, MSG_NOSIGNAL);
+    if (Out.Written < Out.Header.size() + Out.Data.size()) {
+        const std::size_t InHeader = std::min(Out.Written, Out.Header.size());
+        const std::size_t InData = Out.Written - InHeader;
+        iovec Parts[2] = { { Out.Header.data() + InHeader, Out.Header.size() - InHeader },
+            { const_cast<std::uint8_t*>(Out.Data.data()) + InData, Out.Data.size() - InData } };
+        msghdr Message {};
+        Message.msg_iov = Parts;
+        Message.msg_iovlen = 2;
+        const ssize_t Sent = ::sendmsg(Out.Socket.Get(), &Message, MSG_NOSIGNAL);
         if (Sent > 0) {
             Out.Written += static_cast<std::size_t>(Sent);
             Out.Deadline = NewDeadline();
         } else if (!WouldBlock()) {
-            Out.Finished = true;
+            Out.Finished = Out.Broken = true;
         }
         return;
     }
@@ -226,8 +264,20 @@ void TPosixWindowMessaging::Advance(TOutgoing& Out)
         Out.Delivered = Answer == FrameAck;
         Out.Finished = true;
     } else if (Received == 0 || !WouldBlock()) {
-        Out.Finished = true;
+        Out.Finished = Out.Broken = true;
     }
+}
+
+bool TPosixWindowMessaging::MakeRoomForConnection()
+{
+    if (FIncoming.size() < MaxIncoming)
+        return true;
+    const auto Idle = std::ranges::find_if(
+        FIncoming, [](const auto& Entry) { return !Entry.second.Busy && !Entry.second.Decoder.Started(); });
+    if (Idle == FIncoming.end())
+        return false;
+    FIncoming.erase(Idle);
+    return true;
 }
 
 void TPosixWindowMessaging::AcceptWaiting(THandle Handle)
@@ -242,13 +292,13 @@ void TPosixWindowMessaging::AcceptWaiting(THandle Handle)
                 continue;
             return;
         }
-        if (!PeerRunsAs(Socket.Get(), ::geteuid()))
+        if (!PeerRunsAs(Socket.Get(), ::geteuid()) || !MakeRoomForConnection())
             continue;
-        TIncoming Incoming;
+        const std::uint64_t Id = ++FLastIncomingId;
+        TIncoming& Incoming = FIncoming[Id];
         Incoming.Socket = std::move(Socket);
         Incoming.Window = Handle;
-        Incoming.Deadline = NewDeadline();
-        FIncoming.emplace(++FLastIncomingId, std::move(Incoming));
+        Incoming.Notifier = WatchReadable(Incoming.Socket.Get(), [this, Id] { ServeIncoming(Id); });
     }
 }
 
@@ -268,43 +318,55 @@ void TPosixWindowMessaging::ServeIncoming(std::uint64_t Id)
             return;
         }
         Incoming.Deadline = NewDeadline();
-        Incoming.Decoder.Feed({ Buffer.data(), static_cast<std::size_t>(Received) });
-        if (Incoming.Decoder.State() == TDecodeState::Complete) {
-            Deliver(Id);
-            return;
-        }
-        if (Incoming.Decoder.State() != TDecodeState::NeedMore) {
-            FIncoming.erase(Found);
-            return;
+        std::span<const std::uint8_t> Rest(Buffer.data(), static_cast<std::size_t>(Received));
+        while (!Rest.empty()) {
+            Rest = Rest.subspan(Incoming.Decoder.Feed(Rest));
+            const TDecodeState State = Incoming.Decoder.State();
+            if (State == TDecodeState::Complete && !Deliver(Id))
+                return;
+            if (State != TDecodeState::Complete && State != TDecodeState::NeedMore) {
+                FIncoming.erase(Found);
+                return;
+            }
         }
     }
 }
 
-void TPosixWindowMessaging::Deliver(std::uint64_t Id)
+bool TPosixWindowMessaging::Deliver(std::uint64_t Id)
 {
     TIncoming& Incoming = FIncoming.at(Id);
     Incoming.Busy = true;
+    Incoming.Notifier->setEnabled(false);
     const TCopyDataFrame Frame = Incoming.Decoder.TakeFrame();
-    const auto Window = FWindows.find(Incoming.Window);
-    if (Window != FWindows.end()) {
+    bool Acknowledged = false;
+    if (const auto Window = FWindows.find(Incoming.Window); Window != FWindows.end()) {
         const TFrameHandler Handler = Window->second.Handler;
         CallHandler(Handler, Frame);
         // Busy entries stay put while the handler runs, so the reference still holds.
-        ::send(Incoming.Socket.Get(), &FrameAck, 1, MSG_NOSIGNAL);
+        Acknowledged = ::send(Incoming.Socket.Get(), &FrameAck, 1, MSG_NOSIGNAL) == 1;
     }
-    FIncoming.erase(Id);
+    if (!Acknowledged || !FWindows.contains(Incoming.Window)) {
+        FIncoming.erase(Id);
+        return false;
+    }
+    Incoming.Busy = false;
+    Incoming.Notifier->setEnabled(true);
+    return true;
 }
 
 void TPosixWindowMessaging::DropExpired()
 {
     const auto Now = TClock::now();
-    std::erase_if(
-        FIncoming, [Now](const auto& Entry) { return !Entry.second.Busy && Now >= Entry.second.Deadline; });
+    std::erase_if(FIncoming, [Now](const auto& Entry) {
+        const TIncoming& Incoming = Entry.second;
+        return !Incoming.Busy && Incoming.Decoder.Started() && Now >= Incoming.Deadline;
+    });
 }
 
-bool TPosixWindowMessaging::HasIdleIncoming() const
+bool TPosixWindowMessaging::HasFrameUnderWay() const
 {
-    return std::ranges::any_of(FIncoming, [](const auto& Entry) { return !Entry.second.Busy; });
+    return std::ranges::any_of(
+        FIncoming, [](const auto& Entry) { return !Entry.second.Busy && Entry.second.Decoder.Started(); });
 }
 
 } // namespace platform

@@ -8,16 +8,19 @@
 #include <QObject>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
+#include <span>
 
 class QSocketNotifier;
 
 namespace platform {
 
-// Windows as listening sockets (WindowTable), one connection per frame
-// (CopyDataWire). All sockets are non-blocking; one poll loop (Pump) moves every
-// connection forward, so a handler may send again at any depth.
+// Windows as listening sockets (WindowTable), frames on connections that are kept
+// for the next frame to the same window (CopyDataWire). All sockets are
+// non-blocking; one poll loop (Pump) moves every connection forward, so a handler
+// may send again at any depth.
 class TPosixWindowMessaging final : public TWindowMessaging {
 public:
     explicit TPosixWindowMessaging(const TPosixMessagingOptions& Options);
@@ -36,42 +39,60 @@ public:
 private:
     using TClock = std::chrono::steady_clock;
 
+    // Disables a notifier and deletes it later: it may be the one whose signal runs now.
+    struct TRetireNotifier {
+        void operator()(QSocketNotifier* Notifier) const;
+    };
+    using TNotifier = std::unique_ptr<QSocketNotifier, TRetireNotifier>;
+
     struct TWindow {
         TWindowClaim Claim;
         TUniqueFd Listener;
-        QSocketNotifier* Notifier = nullptr;
+        TNotifier Notifier;
         TFrameHandler Handler;
     };
-    // A connection that brings one frame to one of the own windows.
+    // A connection that brings frames, one after another, to one of the own windows.
     struct TIncoming {
         TUniqueFd Socket;
         THandle Window = 0;
         TFrameDecoder Decoder;
-        TClock::time_point Deadline;
+        // Meaningful while a frame is under way; an idle connection may wait forever.
+        TClock::time_point Deadline {};
         // Its frame is being handled; only Deliver may end it.
         bool Busy = false;
+        TNotifier Notifier;
     };
     // The connection of one blocking send.
     struct TOutgoing {
         TUniqueFd Socket;
-        std::vector<std::uint8_t> Bytes;
+        TFrameHeader Header {};
+        std::span<const std::uint8_t> Data;
+        // Of header and data together.
         std::size_t Written = 0;
-        TClock::time_point Deadline;
+        TClock::time_point Deadline {};
         bool Finished = false;
         bool Delivered = false;
+        // The peer closed the connection (as opposed to staying silent).
+        bool Broken = false;
     };
 
     TClock::time_point NewDeadline() const { return TClock::now() + FOptions.SilenceTimeout; }
+    TNotifier WatchReadable(int Socket, std::function<void()> Serve);
     void CloseWindow(TWindow& Window);
     void CallHandler(const TFrameHandler& Handler, const TCopyDataFrame& Frame);
-    // Until Out is finished, or with no Out until no incoming frame is pending.
+    // Sends Out's bytes and waits for the acknowledgement; a delivered connection
+    // is kept for the next frame to Target.
+    bool Transfer(THandle Target, TOutgoing& Out);
+    // Until Out is finished, or with no Out until no frame is under way.
     void Pump(TOutgoing* Out);
     void Advance(TOutgoing& Out);
     void AcceptWaiting(THandle Window);
+    bool MakeRoomForConnection();
     void ServeIncoming(std::uint64_t Id);
-    void Deliver(std::uint64_t Id);
+    // Hands the frame to its window and acknowledges it; false when the connection ended.
+    bool Deliver(std::uint64_t Id);
     void DropExpired();
-    bool HasIdleIncoming() const;
+    bool HasFrameUnderWay() const;
 
     TPosixMessagingOptions FOptions;
     TWindowTable FTable;
@@ -79,6 +100,7 @@ private:
     QObject FContext;
     std::map<THandle, TWindow> FWindows;
     std::map<std::uint64_t, TIncoming> FIncoming;
+    std::map<THandle, TUniqueFd> FIdleOutgoing;
     std::uint64_t FLastIncomingId = 0;
     std::uint64_t FDeliveredCount = 0;
     THandlerErrorSink FErrorSink;
