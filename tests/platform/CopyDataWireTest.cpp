@@ -46,15 +46,22 @@ TEST(CopyDataWire, DecodesAFrameFedOneByteAtATime)
     EXPECT_EQ(Frame.Data, (std::vector<std::uint8_t> { 9, 8, 7, 6, 5, 4, 3, 2, 1 }));
 }
 
-TEST(CopyDataWire, StopsAtTheEndOfTheFrame)
+TEST(CopyDataWire, StopsAtTheEndOfTheFrameAndTakesTheNextAfterIt)
 {
     auto Bytes = EncodeFrame(1, 2, std::vector<std::uint8_t> { 42 });
     const std::size_t FrameSize = Bytes.size();
-    Bytes.push_back(0xaa);
+    const auto Next = EncodeFrame(3, 4, std::vector<std::uint8_t> { 43, 44 });
+    Bytes.insert(Bytes.end(), Next.begin(), Next.end());
     TFrameDecoder Decoder;
     EXPECT_EQ(Decoder.Feed(Bytes), FrameSize);
     EXPECT_EQ(Decoder.State(), TDecodeState::Complete);
     EXPECT_EQ(Decoder.Feed(Bytes), 0u);
+    EXPECT_EQ(Decoder.TakeFrame().Data, std::vector<std::uint8_t> { 42 });
+    EXPECT_FALSE(Decoder.Started());
+    EXPECT_EQ(Decoder.Feed(std::span(Bytes).subspan(FrameSize)), Next.size());
+    const TCopyDataFrame Second = Decoder.TakeFrame();
+    EXPECT_EQ(Second.Kind, 3);
+    EXPECT_EQ(Second.Data, (std::vector<std::uint8_t> { 43, 44 }));
 }
 
 TEST(CopyDataWire, AnEmptyDataBlockCompletesWithTheHeader)
