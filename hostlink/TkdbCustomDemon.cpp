@@ -160,7 +160,12 @@ std::unique_ptr<TEntity> TkdbCustomDemon::FindEntityByHandle(TWindowHandle)
 
 bool TkdbCustomDemon::IsWindow(TWindowHandle Handle) const
 {
-    return Handle > 0 && FMessaging.IsWindow(Handle);
+    if (Handle <= 0)
+        return false;
+    // The own window lives until this component tears it down; every send asks.
+    if (Handle == FOwnEntity->Handle)
+        return true;
+    return FMessaging.IsWindow(Handle);
 }
 
 void TkdbCustomDemon::ReleaseOnQuit()
