@@ -8,10 +8,11 @@
 
 namespace {
 
-bool WriteAll(int Fd, const std::uint8_t* Data, std::size_t Size)
+// Repeats Call (read or write) until Size bytes have moved; false on end or error.
+template <typename TByte, typename TCall> bool MoveAll(int Fd, TByte* Data, std::size_t Size, TCall Call)
 {
     while (Size > 0) {
-        const ssize_t Done = ::write(Fd, Data, Size);
+        const ssize_t Done = Call(Fd, Data, Size);
         if (Done <= 0)
             return false;
         Data += Done;
@@ -20,16 +21,13 @@ bool WriteAll(int Fd, const std::uint8_t* Data, std::size_t Size)
     return true;
 }
 
+bool WriteAll(int Fd, const std::uint8_t* Data, std::size_t Size)
+{
+    return MoveAll(Fd, Data, Size, ::write);
+}
 bool ReadAll(int Fd, std::uint8_t* Data, std::size_t Size)
 {
-    while (Size > 0) {
-        const ssize_t Done = ::read(Fd, Data, Size);
-        if (Done <= 0)
-            return false;
-        Data += Done;
-        Size -= static_cast<std::size_t>(Done);
-    }
-    return true;
+    return MoveAll(Fd, Data, Size, ::read);
 }
 
 } // namespace
