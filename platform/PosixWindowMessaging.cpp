@@ -4,7 +4,6 @@
 #include "UnixSocket.h"
 
 #include <QSocketNotifier>
-#include <QTimer>
 #include <QtGlobal>
 #include <algorithm>
 #include <array>
@@ -52,6 +51,11 @@ TPosixWindowMessaging::TPosixWindowMessaging(const TPosixMessagingOptions& Optio
     , FTable(PrepareRuntimeFolder())
     , FErrorSink(LogHandlerError)
 {
+    FExpiry.setSingleShot(true);
+    QObject::connect(&FExpiry, &QTimer::timeout, &FContext, [this] {
+        DropExpired();
+        ArmExpiry();
+    });
 }
 
 TPosixWindowMessaging::~TPosixWindowMessaging()
@@ -72,7 +76,7 @@ TPosixWindowMessaging::TNotifier TPosixWindowMessaging::WatchReadable(int Socket
     QObject::connect(
         Notifier.get(), &QSocketNotifier::activated, &FContext, [this, Serve = std::move(Serve)] {
             Serve();
-            Pump(nullptr);
+            ArmExpiry();
         });
     return Notifier;
 }
@@ -173,9 +177,8 @@ bool TPosixWindowMessaging::SendCopyData(
 bool TPosixWindowMessaging::Transfer(THandle Target, TOutgoing& Out)
 {
     Out.Deadline = NewDeadline();
-    Pump(&Out);
-    if (HasFrameUnderWay())
-        QTimer::singleShot(0, &FContext, [this] { Pump(nullptr); });
+    Pump(Out);
+    ArmExpiry();
     if (!Out.Delivered)
         return false;
     if (FIdleOutgoing.size() >= MaxIdleOutgoing)
@@ -184,21 +187,18 @@ bool TPosixWindowMessaging::Transfer(THandle Target, TOutgoing& Out)
     return true;
 }
 
-void TPosixWindowMessaging::Pump(TOutgoing* Out)
+void TPosixWindowMessaging::Pump(TOutgoing& Out)
 {
     enum class TSource { Outgoing, Listener, Incoming };
     std::vector<pollfd> Fds;
     std::vector<std::pair<TSource, std::uint64_t>> Sources;
-    while (Out ? !Out->Finished : HasFrameUnderWay()) {
+    while (!Out.Finished) {
         Fds.clear();
         Sources.clear();
-        auto Deadline = TClock::time_point::max();
-        if (Out) {
-            const bool Writing = Out->Written < Out->Header.size() + Out->Data.size();
-            Fds.push_back({ Out->Socket.Get(), static_cast<short>(Writing ? POLLOUT : POLLIN), 0 });
-            Sources.emplace_back(TSource::Outgoing, 0);
-            Deadline = Out->Deadline;
-        }
+        const bool Writing = Out.Written < Out.Header.size() + Out.Data.size();
+        Fds.push_back({ Out.Socket.Get(), static_cast<short>(Writing ? POLLOUT : POLLIN), 0 });
+        Sources.emplace_back(TSource::Outgoing, 0);
+        auto Deadline = Out.Deadline;
         for (const auto& [Handle, Window] : FWindows) {
             Fds.push_back({ Window.Listener.Get(), POLLIN, 0 });
             Sources.emplace_back(TSource::Listener, static_cast<std::uint64_t>(Handle));
@@ -214,8 +214,7 @@ void TPosixWindowMessaging::Pump(TOutgoing* Out)
         const auto Wait = std::chrono::ceil<std::chrono::milliseconds>(Deadline - TClock::now()).count();
         const int Timeout = static_cast<int>(std::clamp<decltype(Wait)>(Wait, 0, INT_MAX));
         if (::poll(Fds.data(), Fds.size(), Timeout) < 0 && errno != EINTR) {
-            if (Out)
-                Out->Finished = true;
+            Out.Finished = true;
             return;
         }
         const std::uint64_t DeliveredBefore = FDeliveredCount;
@@ -224,17 +223,17 @@ void TPosixWindowMessaging::Pump(TOutgoing* Out)
                 continue;
             const auto [Source, Id] = Sources[I];
             if (Source == TSource::Outgoing)
-                Advance(*Out);
+                Advance(Out);
             else if (Source == TSource::Listener)
                 AcceptWaiting(static_cast<THandle>(Id));
             else
                 ServeIncoming(Id);
         }
         // A frame handled for us while we wait is the peer at work, not silence.
-        if (Out && FDeliveredCount != DeliveredBefore)
-            Out->Deadline = NewDeadline();
-        if (Out && TClock::now() >= Out->Deadline)
-            Out->Finished = true;
+        if (FDeliveredCount != DeliveredBefore)
+            Out.Deadline = NewDeadline();
+        if (TClock::now() >= Out.Deadline)
+            Out.Finished = true;
         DropExpired();
     }
 }
@@ -363,10 +362,18 @@ void TPosixWindowMessaging::DropExpired()
     });
 }
 
-bool TPosixWindowMessaging::HasFrameUnderWay() const
+void TPosixWindowMessaging::ArmExpiry()
 {
-    return std::ranges::any_of(
-        FIncoming, [](const auto& Entry) { return !Entry.second.Busy && Entry.second.Decoder.Started(); });
+    auto Earliest = TClock::time_point::max();
+    for (const auto& [Id, Incoming] : FIncoming)
+        if (!Incoming.Busy && Incoming.Decoder.Started())
+            Earliest = std::min(Earliest, Incoming.Deadline);
+    if (Earliest == TClock::time_point::max()) {
+        FExpiry.stop();
+        return;
+    }
+    const auto Wait = std::chrono::ceil<std::chrono::milliseconds>(Earliest - TClock::now());
+    FExpiry.start(std::max(Wait, std::chrono::milliseconds::zero()));
 }
 
 } // namespace platform

@@ -6,6 +6,7 @@
 #include "WindowTable.h"
 
 #include <QObject>
+#include <QTimer>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -19,8 +20,9 @@ namespace platform {
 
 // Windows as listening sockets (WindowTable), frames on connections that are kept
 // for the next frame to the same window (CopyDataWire). All sockets are
-// non-blocking; one poll loop (Pump) moves every connection forward, so a handler
-// may send again at any depth.
+// non-blocking. Outside a send, notifiers serve the sockets from the Qt event loop
+// and a timer drops frames that stall; during a send, one poll loop (Pump) moves
+// every connection forward, so a handler may send again at any depth.
 class TPosixWindowMessaging final : public TWindowMessaging {
 public:
     explicit TPosixWindowMessaging(const TPosixMessagingOptions& Options);
@@ -83,8 +85,8 @@ private:
     // Sends Out's bytes and waits for the acknowledgement; a delivered connection
     // is kept for the next frame to Target.
     bool Transfer(THandle Target, TOutgoing& Out);
-    // Until Out is finished, or with no Out until no frame is under way.
-    void Pump(TOutgoing* Out);
+    // Until Out is finished.
+    void Pump(TOutgoing& Out);
     void Advance(TOutgoing& Out);
     void AcceptWaiting(THandle Window);
     bool MakeRoomForConnection();
@@ -92,12 +94,14 @@ private:
     // Hands the frame to its window and acknowledges it; false when the connection ended.
     bool Deliver(std::uint64_t Id);
     void DropExpired();
-    bool HasFrameUnderWay() const;
+    // Sets FExpiry to the earliest deadline of a frame under way.
+    void ArmExpiry();
 
     TPosixMessagingOptions FOptions;
     TWindowTable FTable;
     // Parent of the notifiers, and the context of queued calls; outlives the windows.
     QObject FContext;
+    QTimer FExpiry;
     std::map<THandle, TWindow> FWindows;
     std::map<std::uint64_t, TIncoming> FIncoming;
     std::map<THandle, TUniqueFd> FIdleOutgoing;

@@ -5,6 +5,7 @@
 #include "UnixSocket.h"
 #include "WindowTable.h"
 
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -202,6 +203,20 @@ TEST_F(WindowMessagingTest, AHalfFrameIsDroppedAfterTheBoundWithoutHoldingOthers
 
     EXPECT_EQ(test::AnswerOf(Stalled.Get()), std::nullopt);
     EXPECT_EQ(FReceived.size(), 1u);
+}
+
+TEST_F(WindowMessagingTest, AStalledFrameDoesNotHoldUpTheEventLoop)
+{
+    const auto Messaging = Make(60s);
+    const THandle Window = Collector(*Messaging);
+    const auto Frame = EncodeFrame(RequestKind, 1, Bytes("complete"));
+    const TUniqueFd Stalled = test::ConnectRaw(SocketOf(Window));
+    test::WriteRaw(Stalled.Get(), { Frame.begin(), Frame.begin() + 10 });
+    bool TimerRan = false;
+    QTimer::singleShot(50ms, [&] { TimerRan = true; });
+    const auto Start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(test::ServeEventsUntil([&] { return TimerRan; }));
+    EXPECT_LT(std::chrono::steady_clock::now() - Start, 30s) << "the event loop waited for the stalled frame";
 }
 
 TEST_F(WindowMessagingTest, OneConnectionCarriesFrameAfterFrame)
