@@ -1,0 +1,46 @@
+#pragma once
+
+#include "TDemonLink.h"
+
+#include <string>
+#include <vector>
+
+namespace platform {
+class TWindowMessaging;
+}
+
+// Finding the host application's window. Its names carry a suffix that the
+// host publishes in the registry or passes to the program on its command line.
+
+inline constexpr const char* ServerWindowClassName = "ThisIsTheLernixServerComponentWindowClass";
+inline constexpr const char* ServerWindowName = "ThisIsTheLernixServerComponentWindow";
+inline constexpr const char* DemonRegistryKey = "\\Software\\Orvik\\vandrel\\demon";
+inline constexpr const char* ViewerHandleValue = "ViewerHandle";
+inline constexpr const char* ServerHandleSwitch = "/serverhandle=";
+// The registry suffix that means "not set".
+inline constexpr const char* UnsetServerHandle = "00000000";
+
+// The registry roots this program reads from; only the machine-wide one is used.
+enum class TRegistryRoot { LocalMachine };
+
+// The string value ValueName under KeyPath, or empty when the key or the value
+// is missing (the platform's stand-in for the registry; LERNIX_REGISTRY_DIR
+// moves it for tests).
+std::string ReadRegistryString(TRegistryRoot Root, const std::string& KeyPath, const std::string& ValueName);
+
+// The program's parameters after the program name, as 8-bit text.
+std::vector<std::string> CommandLineParameters();
+
+// The suffix from a registry value and the program's parameters: the registry
+// value unless it is empty or "00000000"; then the last parameter that starts
+// with "/serverhandle=" in any case, lower-cased, from its 15th character on;
+// without one the registry value as it was.
+std::string GetServerHandleSuffix(
+    const std::string& RegistryValue, const std::vector<std::string>& Parameters);
+// The same from the registry and CommandLineParameters().
+std::string GetServerHandleSuffix();
+
+// The host's window for Suffix, or 0 when none is running.
+TWindowHandle FindServerWindow(platform::TWindowMessaging& Messaging, const std::string& Suffix);
+// The same with GetServerHandleSuffix().
+TWindowHandle FindServerWindow(platform::TWindowMessaging& Messaging);

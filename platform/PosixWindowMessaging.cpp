@@ -1,0 +1,379 @@
+#include "PosixWindowMessaging.h"
+
+#include "RuntimeFolder.h"
+#include "UnixSocket.h"
+
+#include <QSocketNotifier>
+#include <QtGlobal>
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <climits>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/uio.h>
+
+namespace platform {
+
+namespace {
+
+constexpr std::size_t ReadChunkSize = 64 * 1024;
+// Connections kept open to windows of other processes, for their next frame.
+constexpr std::size_t MaxIdleOutgoing = 16;
+// Connections from other processes, idle ones included.
+constexpr std::size_t MaxIncoming = 64;
+
+bool WouldBlock()
+{
+    return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
+}
+
+void LogHandlerError(std::exception_ptr Error)
+{
+    try {
+        std::rethrow_exception(Error);
+    } catch (const std::exception& Failure) {
+        qWarning("A window message handler failed: %s", Failure.what());
+    } catch (...) {
+        qWarning("A window message handler failed");
+    }
+}
+
+} // namespace
+
+std::unique_ptr<TWindowMessaging> CreatePosixWindowMessaging(const TPosixMessagingOptions& Options)
+{
+    return std::make_unique<TPosixWindowMessaging>(Options);
+}
+
+TPosixWindowMessaging::TPosixWindowMessaging(const TPosixMessagingOptions& Options)
+    : FOptions(Options)
+    , FTable(PrepareRuntimeFolder())
+    , FErrorSink(LogHandlerError)
+{
+    FExpiry.setSingleShot(true);
+    QObject::connect(&FExpiry, &QTimer::timeout, &FContext, [this] {
+        DropExpired();
+        ArmExpiry();
+    });
+}
+
+TPosixWindowMessaging::~TPosixWindowMessaging()
+{
+    for (auto& [Handle, Window] : FWindows)
+        CloseWindow(Window);
+}
+
+void TPosixWindowMessaging::TRetireNotifier::operator()(QSocketNotifier* Notifier) const
+{
+    Notifier->setEnabled(false);
+    Notifier->deleteLater();
+}
+
+TPosixWindowMessaging::TNotifier TPosixWindowMessaging::WatchReadable(int Socket, std::function<void()> Serve)
+{
+    TNotifier Notifier(new QSocketNotifier(Socket, QSocketNotifier::Read, &FContext));
+    QObject::connect(
+        Notifier.get(), &QSocketNotifier::activated, &FContext, [this, Serve = std::move(Serve)] {
+            Serve();
+            ArmExpiry();
+        });
+    return Notifier;
+}
+
+THandle TPosixWindowMessaging::CreateHiddenWindow(
+    const std::string& ClassName, const std::string& WindowName, TFrameHandler Handler)
+{
+    TWindow Window { FTable.Claim(), {}, nullptr, std::move(Handler) };
+    const THandle Handle = Window.Claim.Handle;
+    try {
+        Window.Listener = ListenAt(FTable.SocketPath(Handle));
+        FTable.Publish(Handle, { ClassName, WindowName });
+    } catch (...) {
+        FTable.Remove(Window.Claim);
+        throw;
+    }
+    Window.Notifier = WatchReadable(Window.Listener.Get(), [this, Handle] { AcceptWaiting(Handle); });
+    FWindows.emplace(Handle, std::move(Window));
+    return Handle;
+}
+
+void TPosixWindowMessaging::CloseWindow(TWindow& Window)
+{
+    Window.Notifier.reset();
+    FTable.Remove(Window.Claim);
+    Window.Listener.Reset();
+}
+
+void TPosixWindowMessaging::DestroyHiddenWindow(THandle Handle)
+{
+    const auto Found = FWindows.find(Handle);
+    if (Found == FWindows.end())
+        return;
+    CloseWindow(Found->second);
+    FWindows.erase(Found);
+    std::erase_if(FIncoming,
+        [Handle](const auto& Entry) { return Entry.second.Window == Handle && !Entry.second.Busy; });
+}
+
+THandle TPosixWindowMessaging::FindWindow(const std::string& ClassName, const std::string& WindowName)
+{
+    return FTable.Find({ ClassName, WindowName });
+}
+
+bool TPosixWindowMessaging::IsWindow(THandle Window)
+{
+    return FTable.IsLive(Window);
+}
+
+std::optional<TWindowNames> TPosixWindowMessaging::GetWindowNames(THandle Window)
+{
+    return FTable.NamesOf(Window);
+}
+
+void TPosixWindowMessaging::SetHandlerErrorSink(THandlerErrorSink Sink)
+{
+    FErrorSink = std::move(Sink);
+}
+
+void TPosixWindowMessaging::CallHandler(const TFrameHandler& Handler, const TCopyDataFrame& Frame)
+{
+    ++FDeliveredCount;
+    try {
+        Handler(Frame);
+    } catch (...) {
+        FErrorSink(std::current_exception());
+    }
+}
+
+bool TPosixWindowMessaging::SendCopyData(
+    THandle Target, std::int32_t Sender, std::int32_t Kind, std::span<const std::uint8_t> Data)
+{
+    const TFrameHeader Header = EncodeFrameHeader(Kind, Sender, Data.size());
+    // Like SendMessage within one thread: the window procedure is called directly.
+    if (const auto Own = FWindows.find(Target); Own != FWindows.end()) {
+        const TFrameHandler Handler = Own->second.Handler;
+        CallHandler(Handler, { Kind, { Data.begin(), Data.end() }, Sender });
+        return true;
+    }
+    if (Target <= 0)
+        return false;
+    if (auto Kept = FIdleOutgoing.extract(Target)) {
+        TOutgoing Reused { .Socket = std::move(Kept.mapped()), .Header = Header, .Data = Data };
+        // A kept connection that the peer has closed meanwhile carried nothing.
+        if (Transfer(Target, Reused) || !Reused.Broken)
+            return Reused.Delivered;
+    }
+    TOutgoing Out { .Socket = ConnectTo(FTable.SocketPath(Target), FOptions.SilenceTimeout),
+        .Header = Header,
+        .Data = Data };
+    if (!Out.Socket.Valid()) {
+        FTable.IsLive(Target);
+        return false;
+    }
+    return PeerRunsAs(Out.Socket.Get(), ::geteuid()) && Transfer(Target, Out);
+}
+
+bool TPosixWindowMessaging::Transfer(THandle Target, TOutgoing& Out)
+{
+    Out.Deadline = NewDeadline();
+    Pump(Out);
+    ArmExpiry();
+    if (!Out.Delivered)
+        return false;
+    if (FIdleOutgoing.size() >= MaxIdleOutgoing)
+        FIdleOutgoing.erase(FIdleOutgoing.begin());
+    FIdleOutgoing.try_emplace(Target, std::move(Out.Socket));
+    return true;
+}
+
+void TPosixWindowMessaging::Pump(TOutgoing& Out)
+{
+    enum class TSource { Outgoing, Listener, Incoming };
+    std::vector<pollfd> Fds;
+    std::vector<std::pair<TSource, std::uint64_t>> Sources;
+    while (!Out.Finished) {
+        Fds.clear();
+        Sources.clear();
+        const bool Writing = Out.Written < Out.Header.size() + Out.Data.size();
+        Fds.push_back({ Out.Socket.Get(), static_cast<short>(Writing ? POLLOUT : POLLIN), 0 });
+        Sources.emplace_back(TSource::Outgoing, 0);
+        auto Deadline = Out.Deadline;
+        for (const auto& [Handle, Window] : FWindows) {
+            Fds.push_back({ Window.Listener.Get(), POLLIN, 0 });
+            Sources.emplace_back(TSource::Listener, static_cast<std::uint64_t>(Handle));
+        }
+        for (const auto& [Id, Incoming] : FIncoming) {
+            if (Incoming.Busy)
+                continue;
+            Fds.push_back({ Incoming.Socket.Get(), POLLIN, 0 });
+            Sources.emplace_back(TSource::Incoming, Id);
+            if (Incoming.Decoder.Started())
+                Deadline = std::min(Deadline, Incoming.Deadline);
+        }
+        const auto Wait = std::chrono::ceil<std::chrono::milliseconds>(Deadline - TClock::now()).count();
+        const int Timeout = static_cast<int>(std::clamp<decltype(Wait)>(Wait, 0, INT_MAX));
+        if (::poll(Fds.data(), Fds.size(), Timeout) < 0 && errno != EINTR) {
+            Out.Finished = true;
+            return;
+        }
+        const std::uint64_t DeliveredBefore = FDeliveredCount;
+        for (std::size_t I = 0; I < Fds.size(); ++I) {
+            if (Fds[I].revents == 0)
+                continue;
+            const auto [Source, Id] = Sources[I];
+            if (Source == TSource::Outgoing)
+                Advance(Out);
+            else if (Source == TSource::Listener)
+                AcceptWaiting(static_cast<THandle>(Id));
+            else
+                ServeIncoming(Id);
+        }
+        // A frame handled for us while we wait is the peer at work, not silence.
+        if (FDeliveredCount != DeliveredBefore)
+            Out.Deadline = NewDeadline();
+        if (TClock::now() >= Out.Deadline)
+            Out.Finished = true;
+        DropExpired();
+    }
+}
+
+void TPosixWindowMessaging::Advance(TOutgoing& Out)
+{
+    if (Out.Written < Out.Header.size() + Out.Data.size()) {
+        const std::size_t InHeader = std::min(Out.Written, Out.Header.size());
+        const std::size_t InData = Out.Written - InHeader;
+        iovec Parts[2] = { { Out.Header.data() + InHeader, Out.Header.size() - InHeader },
+            { const_cast<std::uint8_t*>(Out.Data.data()) + InData, Out.Data.size() - InData } };
+        msghdr Message {};
+        Message.msg_iov = Parts;
+        Message.msg_iovlen = 2;
+        const ssize_t Sent = ::sendmsg(Out.Socket.Get(), &Message, MSG_NOSIGNAL);
+        if (Sent > 0) {
+            Out.Written += static_cast<std::size_t>(Sent);
+            Out.Deadline = NewDeadline();
+        } else if (!WouldBlock()) {
+            Out.Finished = Out.Broken = true;
+        }
+        return;
+    }
+    std::uint8_t Answer = 0;
+    const ssize_t Received = ::recv(Out.Socket.Get(), &Answer, 1, 0);
+    if (Received == 1) {
+        Out.Delivered = Answer == FrameAck;
+        Out.Finished = true;
+    } else if (Received == 0 || !WouldBlock()) {
+        Out.Finished = Out.Broken = true;
+    }
+}
+
+bool TPosixWindowMessaging::MakeRoomForConnection()
+{
+    if (FIncoming.size() < MaxIncoming)
+        return true;
+    const auto Idle = std::ranges::find_if(
+        FIncoming, [](const auto& Entry) { return !Entry.second.Busy && !Entry.second.Decoder.Started(); });
+    if (Idle == FIncoming.end())
+        return false;
+    FIncoming.erase(Idle);
+    return true;
+}
+
+void TPosixWindowMessaging::AcceptWaiting(THandle Handle)
+{
+    const auto Found = FWindows.find(Handle);
+    if (Found == FWindows.end())
+        return;
+    for (;;) {
+        TUniqueFd Socket = AcceptFrom(Found->second.Listener.Get());
+        if (!Socket.Valid()) {
+            if (errno == ECONNABORTED || errno == EINTR)
+                continue;
+            return;
+        }
+        if (!PeerRunsAs(Socket.Get(), ::geteuid()) || !MakeRoomForConnection())
+            continue;
+        const std::uint64_t Id = ++FLastIncomingId;
+        TIncoming& Incoming = FIncoming[Id];
+        Incoming.Socket = std::move(Socket);
+        Incoming.Window = Handle;
+        Incoming.Notifier = WatchReadable(Incoming.Socket.Get(), [this, Id] { ServeIncoming(Id); });
+    }
+}
+
+void TPosixWindowMessaging::ServeIncoming(std::uint64_t Id)
+{
+    const auto Found = FIncoming.find(Id);
+    if (Found == FIncoming.end() || Found->second.Busy)
+        return;
+    TIncoming& Incoming = Found->second;
+    std::array<std::uint8_t, ReadChunkSize> Buffer;
+    for (;;) {
+        const ssize_t Received = ::recv(Incoming.Socket.Get(), Buffer.data(), Buffer.size(), 0);
+        if (Received < 0 && WouldBlock())
+            return;
+        if (Received <= 0) {
+            FIncoming.erase(Found);
+            return;
+        }
+        Incoming.Deadline = NewDeadline();
+        std::span<const std::uint8_t> Rest(Buffer.data(), static_cast<std::size_t>(Received));
+        while (!Rest.empty()) {
+            Rest = Rest.subspan(Incoming.Decoder.Feed(Rest));
+            const TDecodeState State = Incoming.Decoder.State();
+            if (State == TDecodeState::Complete && !Deliver(Id))
+                return;
+            if (State != TDecodeState::Complete && State != TDecodeState::NeedMore) {
+                FIncoming.erase(Found);
+                return;
+            }
+        }
+    }
+}
+
+bool TPosixWindowMessaging::Deliver(std::uint64_t Id)
+{
+    TIncoming& Incoming = FIncoming.at(Id);
+    Incoming.Busy = true;
+    Incoming.Notifier->setEnabled(false);
+    const TCopyDataFrame Frame = Incoming.Decoder.TakeFrame();
+    bool Acknowledged = false;
+    if (const auto Window = FWindows.find(Incoming.Window); Window != FWindows.end()) {
+        const TFrameHandler Handler = Window->second.Handler;
+        CallHandler(Handler, Frame);
+        // Busy entries stay put while the handler runs, so the reference still holds.
+        Acknowledged = ::send(Incoming.Socket.Get(), &FrameAck, 1, MSG_NOSIGNAL) == 1;
+    }
+    if (!Acknowledged || !FWindows.contains(Incoming.Window)) {
+        FIncoming.erase(Id);
+        return false;
+    }
+    Incoming.Busy = false;
+    Incoming.Notifier->setEnabled(true);
+    return true;
+}
+
+void TPosixWindowMessaging::DropExpired()
+{
+    const auto Now = TClock::now();
+    std::erase_if(FIncoming, [Now](const auto& Entry) {
+        const TIncoming& Incoming = Entry.second;
+        return !Incoming.Busy && Incoming.Decoder.Started() && Now >= Incoming.Deadline;
+    });
+}
+
+void TPosixWindowMessaging::ArmExpiry()
+{
+    auto Earliest = TClock::time_point::max();
+    for (const auto& [Id, Incoming] : FIncoming)
+        if (!Incoming.Busy && Incoming.Decoder.Started())
+            Earliest = std::min(Earliest, Incoming.Deadline);
+    if (Earliest == TClock::time_point::max()) {
+        FExpiry.stop();
+        return;
+    }
+    const auto Wait = std::chrono::ceil<std::chrono::milliseconds>(Earliest - TClock::now());
+    FExpiry.start(std::max(Wait, std::chrono::milliseconds::zero()));
+}
+
+} // namespace platform

@@ -1,0 +1,113 @@
+#pragma once
+
+#include "CopyDataWire.h"
+#include "UniqueFd.h"
+#include "WindowMessaging.h"
+#include "WindowTable.h"
+
+#include <QObject>
+#include <QTimer>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <span>
+
+class QSocketNotifier;
+
+namespace platform {
+
+// Windows as listening sockets (WindowTable), frames on connections that are kept
+// for the next frame to the same window (CopyDataWire). All sockets are
+// non-blocking. Outside a send, notifiers serve the sockets from the Qt event loop
+// and a timer drops frames that stall; during a send, one poll loop (Pump) moves
+// every connection forward, so a handler may send again at any depth.
+class TPosixWindowMessaging final : public TWindowMessaging {
+public:
+    explicit TPosixWindowMessaging(const TPosixMessagingOptions& Options);
+    ~TPosixWindowMessaging() override;
+
+    THandle CreateHiddenWindow(
+        const std::string& ClassName, const std::string& WindowName, TFrameHandler Handler) override;
+    void DestroyHiddenWindow(THandle Window) override;
+    THandle FindWindow(const std::string& ClassName, const std::string& WindowName) override;
+    bool IsWindow(THandle Window) override;
+    std::optional<TWindowNames> GetWindowNames(THandle Window) override;
+    bool SendCopyData(
+        THandle Target, std::int32_t Sender, std::int32_t Kind, std::span<const std::uint8_t> Data) override;
+    void SetHandlerErrorSink(THandlerErrorSink Sink) override;
+
+private:
+    using TClock = std::chrono::steady_clock;
+
+    // Disables a notifier and deletes it later: it may be the one whose signal runs now.
+    struct TRetireNotifier {
+        void operator()(QSocketNotifier* Notifier) const;
+    };
+    using TNotifier = std::unique_ptr<QSocketNotifier, TRetireNotifier>;
+
+    struct TWindow {
+        TWindowClaim Claim;
+        TUniqueFd Listener;
+        TNotifier Notifier;
+        TFrameHandler Handler;
+    };
+    // A connection that brings frames, one after another, to one of the own windows.
+    struct TIncoming {
+        TUniqueFd Socket;
+        THandle Window = 0;
+        TFrameDecoder Decoder;
+        // Meaningful while a frame is under way; an idle connection may wait forever.
+        TClock::time_point Deadline {};
+        // Its frame is being handled; only Deliver may end it.
+        bool Busy = false;
+        TNotifier Notifier;
+    };
+    // The connection of one blocking send.
+    struct TOutgoing {
+        TUniqueFd Socket;
+        TFrameHeader Header {};
+        std::span<const std::uint8_t> Data;
+        // Of header and data together.
+        std::size_t Written = 0;
+        TClock::time_point Deadline {};
+        bool Finished = false;
+        bool Delivered = false;
+        // The peer closed the connection (as opposed to staying silent).
+        bool Broken = false;
+    };
+
+    TClock::time_point NewDeadline() const { return TClock::now() + FOptions.SilenceTimeout; }
+    TNotifier WatchReadable(int Socket, std::function<void()> Serve);
+    void CloseWindow(TWindow& Window);
+    void CallHandler(const TFrameHandler& Handler, const TCopyDataFrame& Frame);
+    // Sends Out's bytes and waits for the acknowledgement; a delivered connection
+    // is kept for the next frame to Target.
+    bool Transfer(THandle Target, TOutgoing& Out);
+    // Until Out is finished.
+    void Pump(TOutgoing& Out);
+    void Advance(TOutgoing& Out);
+    void AcceptWaiting(THandle Window);
+    bool MakeRoomForConnection();
+    void ServeIncoming(std::uint64_t Id);
+    // Hands the frame to its window and acknowledges it; false when the connection ended.
+    bool Deliver(std::uint64_t Id);
+    void DropExpired();
+    // Sets FExpiry to the earliest deadline of a frame under way.
+    void ArmExpiry();
+
+    TPosixMessagingOptions FOptions;
+    TWindowTable FTable;
+    // Parent of the notifiers, and the context of queued calls; outlives the windows.
+    QObject FContext;
+    QTimer FExpiry;
+    std::map<THandle, TWindow> FWindows;
+    std::map<std::uint64_t, TIncoming> FIncoming;
+    std::map<THandle, TUniqueFd> FIdleOutgoing;
+    std::uint64_t FLastIncomingId = 0;
+    std::uint64_t FDeliveredCount = 0;
+    THandlerErrorSink FErrorSink;
+};
+
+} // namespace platform

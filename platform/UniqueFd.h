@@ -1,0 +1,41 @@
+#pragma once
+
+#include <unistd.h>
+#include <utility>
+
+namespace platform {
+
+// Owns one file descriptor and closes it; -1 holds none.
+class TUniqueFd {
+public:
+    TUniqueFd() = default;
+    explicit TUniqueFd(int Fd)
+        : FFd(Fd)
+    {
+    }
+    TUniqueFd(TUniqueFd&& Other) noexcept
+        : FFd(std::exchange(Other.FFd, -1))
+    {
+    }
+    TUniqueFd& operator=(TUniqueFd&& Other) noexcept
+    {
+        if (this != &Other)
+            Reset(std::exchange(Other.FFd, -1));
+        return *this;
+    }
+    ~TUniqueFd() { Reset(); }
+
+    int Get() const { return FFd; }
+    bool Valid() const { return FFd >= 0; }
+    void Reset(int Fd = -1)
+    {
+        if (FFd >= 0)
+            ::close(FFd);
+        FFd = Fd;
+    }
+
+private:
+    int FFd = -1;
+};
+
+} // namespace platform

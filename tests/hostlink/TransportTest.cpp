@@ -1,0 +1,274 @@
+#include "CopyDataWire.h"
+#include "ELernix.h"
+#include "HostDiscovery.h"
+#include "MessageFrame.h"
+#include "MessageKinds.h"
+#include "StreamEncoding.h"
+#include "TestDemons.h"
+#include "WindowMessaging.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* ClientClass = "TestClientWindowClass";
+
+std::vector<QString> CapturedWarnings;
+
+void CaptureWarning(QtMsgType Type, const QMessageLogContext&, const QString& Text)
+{
+    if (Type == QtWarningMsg)
+        CapturedWarnings.push_back(Text);
+}
+
+class Transport : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(FRuntime.isValid());
+        qputenv("LERNIX_RUNTIME_DIR", FRuntime.path().toLocal8Bit());
+        // An empty settings folder: no registry suffix unless a test writes one.
+        qputenv("LERNIX_REGISTRY_DIR", FRuntime.path().toLocal8Bit());
+        FMessaging = platform::CreatePosixWindowMessaging();
+    }
+
+    // A request for Key to the host found at creation; the reply's string, or
+    // nothing when no reply came.
+    static std::optional<std::string> Ask(TkdbCustomDemon& Client, std::int32_t Kind, const std::string& Key)
+    {
+        TLernixMessageStream request(&Client), reply(&Client);
+        request.MsgKind = Kind;
+        request.WriteString(Key);
+        request.SendTo(Client.ServerEntity(), &reply);
+        if (reply.Size() == 0)
+            return std::nullopt;
+        EXPECT_EQ(reply.Position(), 0);
+        EXPECT_EQ(reply.Stamp(), request.Stamp());
+        return reply.ReadString();
+    }
+
+    static void Deliver(
+        TkdbCustomDemon& Demon, std::int32_t Kind, std::int64_t Sender, std::vector<std::uint8_t> Data)
+    {
+        const TCopyDataStruct copyData { Kind, Data.size(), Data.data() };
+        TWindowMessage message { WM_COPYDATA, Sender, &copyData, 0 };
+        Demon.WndProc(message);
+    }
+
+    // Starts the test host with Suffix in its own process; its window, or 0.
+    TWindowHandle StartPeer(QProcess& Peer, const std::string& Suffix)
+    {
+        Peer.start(QStringLiteral(HOSTLINK_PEER), { QString::fromStdString(Suffix) });
+        if (!Peer.waitForStarted(5000))
+            return 0;
+        QElapsedTimer waited;
+        waited.start();
+        TWindowHandle found = 0;
+        while ((found = FindServerWindow(*FMessaging, Suffix)) == 0 && waited.elapsed() < 20000
+            && Peer.state() == QProcess::Running)
+            QThread::msleep(20);
+        return found;
+    }
+
+    QTemporaryDir FRuntime;
+    std::unique_ptr<platform::TWindowMessaging> FMessaging;
+};
+
+} // namespace
+
+TEST_F(Transport, RequestAndReplyInOneProcess)
+{
+    TTestHost host(*FMessaging, "");
+    TNamedDemon client(*FMessaging, ClientClass, "");
+    ASSERT_EQ(client.ServerEntity().Handle, host.OwnEntity().Handle);
+    EXPECT_NE(client.OwnEntity().Handle, 0);
+    EXPECT_FALSE(client.OwnEntity().ExeName.empty());
+
+    EXPECT_EQ(Ask(client, lmGetValue, "HomePageURL"), "value of HomePageURL");
+    EXPECT_EQ(Ask(client, lmGetValue, ""), "value of ");
+    EXPECT_EQ(host.Requests, 2);
+    EXPECT_EQ(client.PendingCount(), 0u);
+}
+
+TEST_F(Transport, ReplyWithAnotherDateStaysPendingUntilDestruction)
+{
+    TTestHost host(*FMessaging, "");
+    TNamedDemon client(*FMessaging, ClientClass, "");
+    EXPECT_EQ(Ask(client, lmQueryString, "x"), std::nullopt);
+    EXPECT_EQ(host.Requests, 1);
+    ASSERT_EQ(client.PendingCount(), 1u);
+    // The next request does not pick up the stale reply either.
+    EXPECT_EQ(Ask(client, lmGetValue, "k"), "value of k");
+    EXPECT_EQ(client.PendingCount(), 1u);
+}
+
+TEST_F(Transport, NothingIsSentWithoutHostOrOwnWindow)
+{
+    TNamedDemon client(*FMessaging, ClientClass, "");
+    EXPECT_EQ(client.ServerEntity().Handle, 0);
+    EXPECT_EQ(Ask(client, lmGetValue, "k"), std::nullopt);
+}
+
+TEST_F(Transport, FramesOfEightBytesCarryAnEmptyMessage)
+{
+    TNamedDemon demon(*FMessaging, ClientClass, "");
+    int got = 0;
+    demon.SetOnGotAMessage([&](TkdbCustomDemon* Sender, TLernixMessageStream& Msg) {
+        ++got;
+        EXPECT_EQ(Sender, &demon);
+        EXPECT_EQ(Msg.MsgKind, 5000);
+        EXPECT_EQ(Msg.Size(), 0);
+        EXPECT_EQ(Msg.Stamp(), (TMessageStamp { 1, 2 }));
+        EXPECT_EQ(Msg.SenderEntity->Handle, 77);
+    });
+    Deliver(demon, 5000, 77, { 1, 0, 0, 0, 2, 0, 0, 0 });
+    EXPECT_EQ(got, 1);
+}
+
+TEST_F(Transport, BadFramesAreLoggedAndDropped)
+{
+    TNamedDemon demon(*FMessaging, ClientClass, "");
+    int got = 0;
+    demon.SetOnGotAMessage([&](TkdbCustomDemon*, TLernixMessageStream&) { ++got; });
+    CapturedWarnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(CaptureWarning);
+    Deliver(demon, 5000, 1, { 1, 0, 0, 0, 2, 0, 0 });
+    Deliver(demon, lmReply, -1, { 1, 0, 0, 0, 2, 0, 0, 0 });
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(got, 0);
+    EXPECT_EQ(demon.PendingCount(), 0u);
+    ASSERT_EQ(CapturedWarnings.size(), 2u);
+    EXPECT_TRUE(CapturedWarnings[0].contains("shorter than its 8-byte stamp"));
+    EXPECT_TRUE(CapturedWarnings[1].contains("sender window -1"));
+}
+
+TEST_F(Transport, UnclaimedRepliesAreCapped)
+{
+    TNamedDemon demon(*FMessaging, ClientClass, "");
+    const QtMessageHandler previous = qInstallMessageHandler(CaptureWarning);
+    for (std::size_t i = 0; i <= MaxPendingReplies; ++i)
+        Deliver(demon, lmReply, 1,
+            { static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i >> 8), 0, 0, 0, 0, 0, 0 });
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(demon.PendingCount(), MaxPendingReplies);
+    EXPECT_EQ(demon.FindPendingReply({ 0, 0 }), nullptr);
+    EXPECT_NE(demon.FindPendingReply({ 1, 0 }), nullptr);
+}
+
+TEST_F(Transport, ParamsReplaceTheListAndNotify)
+{
+    TNamedDemon demon(*FMessaging, ClientClass, "");
+    int changes = 0;
+    demon.SetOnParamsChange([&](TkdbCustomDemon*) { ++changes; });
+    Deliver(demon, lmParams, 3, { 0, 0, 0, 0, 0, 0, 0, 0, 'a', '\r', '\n', '\r', '\n', 'b' });
+    EXPECT_EQ(demon.Params(), (std::vector<std::string> { "a", "", "b" }));
+    EXPECT_EQ(changes, 1);
+}
+
+TEST_F(Transport, QuitIsAskedAndThenReleasesTheComponent)
+{
+    QPointer<TNamedDemon> demon = new TNamedDemon(*FMessaging, ClientClass, "");
+    bool allow = false;
+    bool down = true;
+    demon->SetOnQuitMsgReceived([&](TkdbCustomDemon*, bool ServerDown, bool& AllowQuit) {
+        EXPECT_EQ(ServerDown, down);
+        EXPECT_TRUE(AllowQuit);
+        AllowQuit = allow;
+    });
+    Deliver(*demon, lmQuit, 1, { 0, 0, 0, 0, 0, 0, 0, 0, 1 });
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(demon.isNull());
+    EXPECT_TRUE(demon->ServerDown());
+
+    allow = true;
+    down = false;
+    Deliver(*demon, lmQuit, 1, { 0, 0, 0, 0, 0, 0, 0, 0, 0 });
+    EXPECT_FALSE(demon->ServerDown());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(demon.isNull());
+}
+
+TEST_F(Transport, QuitWithoutItsFlagFailsToRead)
+{
+    TNamedDemon demon(*FMessaging, ClientClass, "");
+    EXPECT_THROW(Deliver(demon, lmQuit, 1, { 0, 0, 0, 0, 0, 0, 0, 0 }), EReadError);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+namespace {
+
+// The test host runs in a process of its own; the client finds it when it is made.
+class CrossProcess : public Transport {
+protected:
+    void SetUp() override
+    {
+        Transport::SetUp();
+        ASSERT_NE(StartPeer(FPeer, ""), 0);
+        FClient = std::make_unique<TNamedDemon>(*FMessaging, ClientClass, "");
+        ASSERT_NE(FClient->ServerEntity().Handle, 0);
+    }
+
+    QProcess FPeer;
+    std::unique_ptr<TNamedDemon> FClient;
+};
+
+} // namespace
+
+TEST_F(CrossProcess, RequestAndReplyThenQuit)
+{
+    EXPECT_EQ(Ask(*FClient, lmGetValue, "HomePageURL"), "value of HomePageURL");
+
+    TLernixMessageStream quit(FClient.get());
+    quit.MsgKind = lmQuit;
+    WriteStreamBoolean(quit, true);
+    quit.SendTo(FClient->ServerEntity(), nullptr);
+    EXPECT_TRUE(FPeer.waitForFinished(20000));
+    EXPECT_EQ(FPeer.exitCode(), 0);
+    EXPECT_FALSE(FClient->ServerEntity().IsAlive());
+}
+
+TEST_F(CrossProcess, KilledPeerGivesAnEmptyReplyPromptly)
+{
+    FPeer.kill();
+    ASSERT_TRUE(FPeer.waitForFinished(5000));
+    EXPECT_FALSE(FClient->ServerEntity().IsAlive());
+    QElapsedTimer sending;
+    sending.start();
+    EXPECT_EQ(Ask(*FClient, lmGetValue, "HomePageURL"), std::nullopt);
+    EXPECT_LT(sending.elapsed(), 2000);
+}
+
+TEST(ProtocolPage, WorkedExampleBytes)
+{
+    // docs/host-protocol.md: lmGetValue "HomePageURL" from window 2 at 12:34:56.789
+    // on 29 February 2024, answered by window 1.
+    const TMessageStamp stamp { MillisecondsOfDay(12, 34, 56, 789), DayNumber(2024, 2, 29) };
+    TLernixMessageStream request, reply;
+    request.SetStamp(stamp);
+    request.WriteString("HomePageURL");
+    reply.SetStamp(stamp);
+    reply.WriteString("https://example.org/");
+    const std::vector<std::uint8_t> requestBytes { 0x4C, 0x58, 0x43, 0x44, 0x0A, 0x10, 0x00, 0x00, 0x02, 0x00,
+        0x00, 0x00, 0x17, 0x00, 0x00, 0x00, 0x95, 0x2C, 0xB3, 0x02, 0x81, 0x46, 0x0B, 0x00, 0x0B, 0x00, 0x00,
+        0x00, 0x48, 0x6F, 0x6D, 0x65, 0x50, 0x61, 0x67, 0x65, 0x55, 0x52, 0x4C };
+    const std::vector<std::uint8_t> replyHead { 0x4C, 0x58, 0x43, 0x44, 0x01, 0x10, 0x00, 0x00, 0x01, 0x00,
+        0x00, 0x00, 0x20, 0x00, 0x00, 0x00, 0x95, 0x2C, 0xB3, 0x02, 0x81, 0x46, 0x0B, 0x00, 0x14, 0x00, 0x00,
+        0x00 };
+    EXPECT_EQ(platform::EncodeFrame(lmGetValue, 2, EncodeFrameData(request)), requestBytes);
+    const std::vector<std::uint8_t> replyBytes = platform::EncodeFrame(lmReply, 1, EncodeFrameData(reply));
+    ASSERT_EQ(replyBytes.size(), 16u + 32u);
+    EXPECT_TRUE(std::equal(replyHead.begin(), replyHead.end(), replyBytes.begin()));
+}

@@ -1,0 +1,58 @@
+// A second process for the window messaging tests.
+//   peer echo CLASS NAME   makes a window, prints its handle, and answers every frame
+//                          by sending the same data back to its sender (kind 4097);
+//   peer die CLASS NAME    the same, but dies on the first frame without answering;
+//   peer ask TARGET        sends "ping" to TARGET and prints whether it was delivered
+//                          and what came back to its own window before the send returned.
+#include "WindowMessaging.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::int32_t ReplyKind = 4097;
+constexpr std::int32_t RequestKind = 4100;
+
+int Serve(platform::TWindowMessaging& Messaging, const char* ClassName, const char* WindowName, bool Die)
+{
+    platform::THandle Own = 0;
+    Own = Messaging.CreateHiddenWindow(ClassName, WindowName, [&](const platform::TCopyDataFrame& Frame) {
+        if (Die)
+            ::_exit(3);
+        Messaging.SendCopyData(Frame.Sender, Own, ReplyKind, Frame.Data);
+    });
+    std::printf("%d\n", Own);
+    std::fflush(stdout);
+    return QCoreApplication::exec();
+}
+
+int Ask(platform::TWindowMessaging& Messaging, platform::THandle Target)
+{
+    std::string Reply;
+    const platform::THandle Own = Messaging.CreateHiddenWindow("PeerAsk", "",
+        [&](const platform::TCopyDataFrame& Frame) { Reply.assign(Frame.Data.begin(), Frame.Data.end()); });
+    const std::string Request = "ping";
+    const bool Delivered = Messaging.SendCopyData(
+        Target, Own, RequestKind, { reinterpret_cast<const std::uint8_t*>(Request.data()), Request.size() });
+    std::printf("delivered=%d reply=%s\n", Delivered ? 1 : 0, Reply.c_str());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication App(argc, argv);
+    const auto Messaging = platform::CreatePosixWindowMessaging();
+    const std::string Mode = argc > 1 ? argv[1] : "";
+    if ((Mode == "echo" || Mode == "die") && argc == 4)
+        return Serve(*Messaging, argv[2], argv[3], Mode == "die");
+    if (Mode == "ask" && argc == 3)
+        return Ask(*Messaging, std::atoi(argv[2]));
+    std::fprintf(stderr, "usage: %s echo|die CLASS NAME | ask TARGET\n", argv[0]);
+    return 2;
+}

@@ -1,0 +1,292 @@
+#include "WindowMessaging.h"
+
+#include "CopyDataWire.h"
+#include "PlatformTestSupport.h"
+#include "UnixSocket.h"
+#include "WindowTable.h"
+
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <string>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace platform;
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr std::int32_t ReplyKind = 4097;
+constexpr std::int32_t RequestKind = 4100;
+constexpr uid_t Nobody = 65534;
+// Short, so the tests of silent peers stay quick; long enough for a loaded machine.
+constexpr std::chrono::milliseconds ShortSilence { 500 };
+
+std::vector<std::uint8_t> Bytes(const std::string& Text)
+{
+    return { Text.begin(), Text.end() };
+}
+std::string Text(const std::vector<std::uint8_t>& Data)
+{
+    return { Data.begin(), Data.end() };
+}
+
+class WindowMessagingTest : public testing::Test {
+protected:
+    std::unique_ptr<TWindowMessaging> Make(std::chrono::milliseconds Silence = 5s)
+    {
+        return CreatePosixWindowMessaging({ Silence });
+    }
+    // A window that keeps what arrives at it.
+    THandle Collector(TWindowMessaging& Messaging, const std::string& Name = "Collector")
+    {
+        return Messaging.CreateHiddenWindow(
+            "TestClass", Name, [this](const TCopyDataFrame& Frame) { FReceived.push_back(Frame); });
+    }
+    std::string SocketOf(THandle Handle) const { return TWindowTable(FFolder.Path()).SocketPath(Handle); }
+
+    test::TTempRuntimeFolder FFolder;
+    std::vector<TCopyDataFrame> FReceived;
+};
+
+} // namespace
+
+TEST_F(WindowMessagingTest, AReplySentFromTheHandlerArrivesBeforeTheSendReturns)
+{
+    const auto Messaging = Make();
+    const THandle Client = Collector(*Messaging);
+    const THandle Host = Messaging->CreateHiddenWindow("Host", "", [&](const TCopyDataFrame& Frame) {
+        Messaging->SendCopyData(Frame.Sender, 0, ReplyKind, Frame.Data);
+    });
+    EXPECT_TRUE(Messaging->SendCopyData(Host, Client, RequestKind, Bytes("stamp+query")));
+    ASSERT_EQ(FReceived.size(), 1u);
+    EXPECT_EQ(FReceived[0].Kind, ReplyKind);
+    EXPECT_EQ(Text(FReceived[0].Data), "stamp+query");
+}
+
+TEST_F(WindowMessagingTest, FindsWindowsByNamesAndNamesByHandle)
+{
+    const auto Messaging = Make();
+    const THandle Window = Collector(*Messaging, "Named");
+    EXPECT_EQ(Messaging->FindWindow("TestClass", "Named"), Window);
+    EXPECT_EQ(Messaging->FindWindow("testclass", "named"), Window);
+    EXPECT_EQ(Messaging->FindWindow("TestClass", "Other"), 0);
+    const auto Names = Messaging->GetWindowNames(Window);
+    ASSERT_TRUE(Names);
+    EXPECT_EQ(Names->ClassName, "TestClass");
+    EXPECT_EQ(Names->WindowName, "Named");
+    Messaging->DestroyHiddenWindow(Window);
+    EXPECT_FALSE(Messaging->IsWindow(Window));
+    EXPECT_EQ(Messaging->FindWindow("TestClass", "Named"), 0);
+    EXPECT_TRUE(FFolder.Entries().empty());
+}
+
+TEST_F(WindowMessagingTest, AHandlerMayDestroyItsOwnWindowAndItsErrorsGoToTheSink)
+{
+    const auto Messaging = Make();
+    std::vector<std::string> Errors;
+    Messaging->SetHandlerErrorSink([&](std::exception_ptr Error) {
+        try {
+            std::rethrow_exception(Error);
+        } catch (const std::exception& Failure) {
+            Errors.push_back(Failure.what());
+        }
+    });
+    THandle Window = 0;
+    Window = Messaging->CreateHiddenWindow("C", "N", [&](const TCopyDataFrame&) {
+        Messaging->DestroyHiddenWindow(Window);
+        throw std::runtime_error("handler failed");
+    });
+    EXPECT_TRUE(Messaging->SendCopyData(Window, 0, 1, {}));
+    EXPECT_EQ(Errors, std::vector<std::string> { "handler failed" });
+    EXPECT_FALSE(Messaging->IsWindow(Window));
+    EXPECT_FALSE(Messaging->SendCopyData(Window, 0, 1, {}));
+}
+
+TEST_F(WindowMessagingTest, ExchangesRequestAndReplyWithAnotherProcessBothWays)
+{
+    const auto Messaging = Make();
+    test::TPeerProcess Peer({ "echo", "PeerClass", "PeerWindow" });
+    const auto Line = Peer.ReadLine();
+    ASSERT_TRUE(Line);
+    const THandle PeerWindow = std::stoi(*Line);
+    EXPECT_EQ(Messaging->FindWindow("PeerClass", "PeerWindow"), PeerWindow);
+    EXPECT_TRUE(Messaging->IsWindow(PeerWindow));
+
+    const THandle Client = Collector(*Messaging);
+    EXPECT_TRUE(Messaging->SendCopyData(PeerWindow, Client, RequestKind, Bytes("hello")));
+    ASSERT_EQ(FReceived.size(), 1u);
+    EXPECT_EQ(FReceived[0].Kind, ReplyKind);
+    EXPECT_EQ(FReceived[0].Sender, PeerWindow);
+    EXPECT_EQ(Text(FReceived[0].Data), "hello");
+
+    // The other way round: this process is the host, served from the event loop.
+    const THandle Host = Messaging->CreateHiddenWindow("Host", "", [&](const TCopyDataFrame& Frame) {
+        Messaging->SendCopyData(Frame.Sender, Host, ReplyKind, Bytes("pong:" + Text(Frame.Data)));
+    });
+    test::TPeerProcess Asker({ "ask", std::to_string(Host) });
+    EXPECT_EQ(Asker.ReadLine(), "delivered=1 reply=pong:ping");
+}
+
+TEST_F(WindowMessagingTest, ALargeFrameCrossesProcessesWhole)
+{
+    const auto Messaging = Make();
+    test::TPeerProcess Peer({ "echo", "PeerClass", "Big" });
+    const THandle PeerWindow = std::stoi(Peer.ReadLine().value_or("0"));
+    const THandle Client = Collector(*Messaging);
+    std::vector<std::uint8_t> Data(3 * 1024 * 1024);
+    for (std::size_t I = 0; I < Data.size(); ++I)
+        Data[I] = static_cast<std::uint8_t>(I * 7 + I / 251);
+    EXPECT_TRUE(Messaging->SendCopyData(PeerWindow, Client, RequestKind, Data));
+    ASSERT_EQ(FReceived.size(), 1u);
+    EXPECT_TRUE(FReceived[0].Data == Data);
+}
+
+TEST_F(WindowMessagingTest, AKilledPeerIsNotFoundItsFilesGoAndSendsFailAtOnce)
+{
+    const auto Messaging = Make(60s);
+    test::TPeerProcess Peer({ "echo", "PeerClass", "Doomed" });
+    const THandle PeerWindow = std::stoi(Peer.ReadLine().value_or("0"));
+    // One exchange first, so the send below meets a kept connection to the dead peer.
+    ASSERT_TRUE(Messaging->SendCopyData(PeerWindow, Collector(*Messaging), RequestKind, Bytes("x")));
+    Peer.Kill();
+    const auto Start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(Messaging->SendCopyData(PeerWindow, 0, RequestKind, Bytes("x")));
+    EXPECT_LT(std::chrono::steady_clock::now() - Start, 30s) << "waited for the silence bound";
+    EXPECT_EQ(Messaging->FindWindow("PeerClass", "Doomed"), 0);
+    EXPECT_FALSE(Messaging->IsWindow(PeerWindow));
+    EXPECT_EQ(FFolder.Entries().size(), 3u) << "only the collector's lock, name and socket stay";
+}
+
+TEST_F(WindowMessagingTest, APeerDyingWhileHandlingGivesNotDeliveredAtOnce)
+{
+    const auto Messaging = Make(60s);
+    test::TPeerProcess Peer({ "die", "PeerClass", "Dies" });
+    const THandle PeerWindow = std::stoi(Peer.ReadLine().value_or("0"));
+    const auto Start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(Messaging->SendCopyData(PeerWindow, 0, RequestKind, Bytes("x")));
+    EXPECT_LT(std::chrono::steady_clock::now() - Start, 30s) << "waited for the silence bound";
+}
+
+TEST_F(WindowMessagingTest, ASilentPeerCountsAsNotDeliveredAfterTheBound)
+{
+    const auto Messaging = Make(ShortSilence);
+    // A window that listens and never reads: its queue accepts, nobody answers.
+    TWindowTable Table(FFolder.Path());
+    TWindowClaim Silent = Table.Claim();
+    const TUniqueFd Listener = ListenAt(Table.SocketPath(Silent.Handle));
+    Table.Publish(Silent.Handle, { "Silent", "" });
+    const auto Start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(Messaging->SendCopyData(Silent.Handle, 0, RequestKind, Bytes("anyone?")));
+    EXPECT_GE(std::chrono::steady_clock::now() - Start, ShortSilence);
+    Table.Remove(Silent);
+}
+
+TEST_F(WindowMessagingTest, AHalfFrameIsDroppedAfterTheBoundWithoutHoldingOthersUp)
+{
+    const auto Messaging = Make(ShortSilence);
+    const THandle Window = Collector(*Messaging);
+    const auto Frame = EncodeFrame(RequestKind, 1, Bytes("complete"));
+    const TUniqueFd Stalled = test::ConnectRaw(SocketOf(Window));
+    test::WriteRaw(Stalled.Get(), { Frame.begin(), Frame.begin() + 10 });
+    test::ServeEventsFor(50ms);
+
+    const TUniqueFd Whole = test::ConnectRaw(SocketOf(Window));
+    test::WriteRaw(Whole.Get(), Frame);
+    EXPECT_EQ(test::AnswerOf(Whole.Get()), FrameAck);
+    ASSERT_EQ(FReceived.size(), 1u);
+    EXPECT_EQ(Text(FReceived[0].Data), "complete");
+
+    EXPECT_EQ(test::AnswerOf(Stalled.Get()), std::nullopt);
+    EXPECT_EQ(FReceived.size(), 1u);
+}
+
+TEST_F(WindowMessagingTest, AStalledFrameDoesNotHoldUpTheEventLoop)
+{
+    const auto Messaging = Make(60s);
+    const THandle Window = Collector(*Messaging);
+    const auto Frame = EncodeFrame(RequestKind, 1, Bytes("complete"));
+    const TUniqueFd Stalled = test::ConnectRaw(SocketOf(Window));
+    test::WriteRaw(Stalled.Get(), { Frame.begin(), Frame.begin() + 10 });
+    bool TimerRan = false;
+    QTimer::singleShot(50ms, [&] { TimerRan = true; });
+    const auto Start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(test::ServeEventsUntil([&] { return TimerRan; }));
+    EXPECT_LT(std::chrono::steady_clock::now() - Start, 30s) << "the event loop waited for the stalled frame";
+}
+
+TEST_F(WindowMessagingTest, OneConnectionCarriesFrameAfterFrame)
+{
+    const auto Messaging = Make();
+    const THandle Window = Collector(*Messaging);
+    const TUniqueFd Socket = test::ConnectRaw(SocketOf(Window));
+    for (const char* Data : { "first", "second" }) {
+        test::WriteRaw(Socket.Get(), EncodeFrame(RequestKind, 1, Bytes(Data)));
+        EXPECT_EQ(test::AnswerOf(Socket.Get()), FrameAck);
+    }
+    ASSERT_EQ(FReceived.size(), 2u);
+    EXPECT_EQ(Text(FReceived[1].Data), "second");
+}
+
+TEST_F(WindowMessagingTest, MalformedFramesAreRefusedWithoutAnAnswer)
+{
+    const auto Messaging = Make();
+    const THandle Window = Collector(*Messaging);
+    auto Oversize = EncodeFrame(RequestKind, 1, {});
+    Oversize[12] = Oversize[13] = Oversize[14] = Oversize[15] = 0xff;
+    auto BadMagic = EncodeFrame(RequestKind, 1, Bytes("data"));
+    BadMagic[0] = 'X';
+    const auto Whole = EncodeFrame(RequestKind, 1, Bytes("truncated"));
+    const std::vector<std::uint8_t> Truncated(Whole.begin(), Whole.end() - 3);
+    for (const auto& Frame : { Oversize, BadMagic, Truncated }) {
+        const TUniqueFd Socket = test::ConnectRaw(SocketOf(Window));
+        test::WriteRaw(Socket.Get(), Frame);
+        ::shutdown(Socket.Get(), SHUT_WR);
+        EXPECT_EQ(test::AnswerOf(Socket.Get()), std::nullopt);
+    }
+    EXPECT_TRUE(FReceived.empty());
+}
+
+TEST_F(WindowMessagingTest, AFrameFromAnotherUserIsRefused)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to act as a second user";
+    const auto Messaging = Make();
+    const THandle Window = Collector(*Messaging);
+    // Let the other user reach the socket, so only the credential check stands.
+    ::chmod(FFolder.Path().c_str(), 0711);
+    ::chmod(SocketOf(Window).c_str(), 0666);
+    const auto Frame = EncodeFrame(RequestKind, 1, Bytes("intruder"));
+    const pid_t Child = ::fork();
+    if (Child == 0) {
+        if (::setgid(Nobody) != 0 || ::setuid(Nobody) != 0)
+            ::_exit(2);
+        const TUniqueFd Socket = test::ConnectRaw(SocketOf(Window));
+        if (!Socket.Valid())
+            ::_exit(3);
+        ::send(Socket.Get(), Frame.data(), Frame.size(), MSG_NOSIGNAL);
+        std::uint8_t Answer = 0;
+        ::_exit(::recv(Socket.Get(), &Answer, 1, 0) == 1 && Answer == FrameAck ? 1 : 0);
+    }
+    int Status = -1;
+    EXPECT_TRUE(test::ServeEventsUntil([&] { return ::waitpid(Child, &Status, WNOHANG) == Child; }));
+    EXPECT_TRUE(WIFEXITED(Status));
+    EXPECT_EQ(WEXITSTATUS(Status), 0) << "1: acknowledged, 2: no second user, 3: could not connect";
+    EXPECT_TRUE(FReceived.empty());
+    ::chmod(FFolder.Path().c_str(), 0700);
+}
+
+TEST_F(WindowMessagingTest, AnUnusableRuntimeFolderIsAClearError)
+{
+    ::chmod(FFolder.Path().c_str(), 0755);
+    try {
+        Make();
+        FAIL() << "a folder open to others was accepted";
+    } catch (const EWindowMessaging& Error) {
+        EXPECT_NE(std::string(Error.what()).find(FFolder.Path()), std::string::npos) << Error.what();
+    }
+}
