@@ -3,10 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-class PixelBuffer;
-
-// Colour as the diagram stores it: 0x00BBGGRR, red in the low byte.
-using TColor = std::uint32_t;
+#include "PixelBuffer.h"
 
 enum class TPenStyle : std::uint8_t { Solid, Dotted };
 enum class TBrushStyle : std::uint8_t { Solid, Clear };
@@ -42,6 +39,9 @@ public:
     void LineTo(std::int64_t X, std::int64_t Y);
     void Arc(std::int64_t Left, std::int64_t Top, std::int64_t Right, std::int64_t Bottom,
         std::int64_t StartX, std::int64_t StartY, std::int64_t EndX, std::int64_t EndY);
+    // Arcs and ellipses are outlined with a solid pen whatever the pen style. Boxes
+    // up to 65536 pixels follow GDI's outline walk exactly; larger ones are scanned
+    // row by row over the visible rows only.
     // Outline in the pen colour, interior in the brush colour (none when the brush is clear).
     void Ellipse(std::int64_t Left, std::int64_t Top, std::int64_t Right, std::int64_t Bottom);
     // 4-connected fill with the brush from (X, Y) up to pixels of Border; a seed of

@@ -1,13 +1,12 @@
 #pragma once
 
 #include "LenseDiagram.h"
+#include "LenseDrag.h"
 #include "PixelBuffer.h"
 
 #include <QWidget>
 
 #include <cstdint>
-
-enum TGrabTarget : std::uint8_t { gtNone = 0, gtObject = 1, gtFocus = 2, gtDoubleFocus = 3 };
 
 // The lens ray diagram as a widget without a native window. Every setter that
 // changes a value repaints at once (compose into FBitmap, then a synchronous copy
@@ -98,8 +97,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    template <typename T, typename Equal>
-    void Assign(T& Field, T Value, Equal Same);
+    template <typename T, typename Equal> void Assign(T& Field, T Value, Equal Same);
+    void Compose();
 
     PixelBuffer FBitmap;
     TGrabTarget FGrabTarget = gtNone;

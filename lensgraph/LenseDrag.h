@@ -1,0 +1,18 @@
+#pragma once
+
+#include "LenseDiagram.h"
+
+#include <cstdint>
+
+enum TGrabTarget : std::uint8_t { gtNone = 0, gtObject = 1, gtFocus = 2, gtDoubleFocus = 3 };
+
+// What a left-button press at pixel (X, Y) of a Width x Height diagram grabs: the
+// object's top within a circle of GrabSensitivity, else the left F mark, else the
+// left 2F mark, each within a diamond of that radius (distance equal counts).
+// Throws CheckedInt::EIntOverflow when the 32-bit arithmetic overflows.
+TGrabTarget FindGrabTarget(const TLenseDiagramState& State, int Width, int Height, int X, int Y);
+
+// Puts the grabbed element under the pointer: the object keeps at least one pixel
+// left of the lens, F stays at least 1, and 2F follows in steps of two pixels.
+// Throws CheckedInt::EIntOverflow like FindGrabTarget.
+void MoveGrabTarget(TLenseDiagramState& State, TGrabTarget Target, int Width, int Height, int X, int Y);

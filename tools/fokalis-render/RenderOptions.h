@@ -1,0 +1,30 @@
+#pragma once
+
+#include "LenseDiagram.h"
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// The command line of fokalis-render: where to write the PNG, its size, and the
+// diagram's settings, starting from those of the program's main window.
+struct TRenderOptions {
+    std::string OutFile;
+    int Width = 608;
+    int Height = 475;
+    TLenseDiagramState State = MainWindowDiagram();
+    bool Help = false;
+
+    static TLenseDiagramState MainWindowDiagram();
+};
+
+// A bad option or value; the message is one line naming it.
+class EUsage : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Throws EUsage. "--help" anywhere sets Help and needs no output file.
+TRenderOptions ParseRenderOptions(const std::vector<std::string>& Args);
+
+extern const char* const RenderUsage;
