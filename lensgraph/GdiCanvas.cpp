@@ -75,8 +75,13 @@ void FillBox(PixelBuffer& Target, std::int64_t Left, std::int64_t Top, std::int6
     const int Y1 = static_cast<int>(std::clamp<std::int64_t>(Bottom, 0, Target.Height()));
     if (X0 >= X1)
         return;
-    for (int Y = Y0; Y < Y1; ++Y)
-        std::fill(Target.Scanline(Y) + X0, Target.Scanline(Y) + X1, Argb);
+    if (Y0 >= Y1)
+        return;
+    // One row is filled, the others copied from it: the C library's copy is vectorised.
+    std::fill(Target.Scanline(Y0) + X0, Target.Scanline(Y0) + X1, Argb);
+    const std::size_t Bytes = static_cast<std::size_t>(X1 - X0) * sizeof(std::uint32_t);
+    for (int Y = Y0 + 1; Y < Y1; ++Y)
+        std::memcpy(Target.Scanline(Y) + X0, Target.Scanline(Y0) + X0, Bytes);
 }
 
 // Outline pixels of a scanned row within the buffer, with Plot(X, Y) called for each.

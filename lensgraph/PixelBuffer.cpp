@@ -2,6 +2,7 @@
 
 #include <QImage>
 
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 
@@ -65,4 +66,6 @@ void PixelBuffer::Reallocate(int Width, int Height)
     FPixels = static_cast<std::uint32_t*>(std::aligned_alloc(PageSize, Rounded));
     if (!FPixels)
         throw std::bad_alloc();
+    // Opaque black, so a fresh buffer holds only values a canvas could have drawn.
+    std::fill_n(FPixels, Rounded / sizeof(std::uint32_t), 0xFF000000u);
 }

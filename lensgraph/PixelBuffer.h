@@ -10,7 +10,7 @@ using TColor = std::uint32_t;
 
 // A 32-bit pixel buffer (QImage::Format_RGB32, 0xFFRRGGBB) in page-aligned memory,
 // so whole-frame copies take the C library's fast path. It keeps its memory until
-// the size changes. A new or resized buffer holds undefined pixels.
+// the size changes. A new or resized buffer is opaque black.
 class PixelBuffer {
 public:
     PixelBuffer() = default;
