@@ -182,14 +182,8 @@ void TCanvas::Arc(std::int64_t Left, std::int64_t Top, std::int64_t Right, std::
     std::int64_t To = Path.IndexOfRay(Clamp(EndX), Clamp(EndY));
     if (To <= From)
         To += Path.Count();
-    // The arc is a polyline through the outline points: each segment paints its
-    // first point unless it has no length, and the last point is left out.
-    for (std::int64_t I = From; I + 1 < To; ++I) {
-        const TEllipsePath::TPoint Here = Path.At(I);
-        const TEllipsePath::TPoint Next = Path.At(I + 1);
-        if (Here.X != Next.X || Here.Y != Next.Y)
-            PlotPixel(FTarget, Here.X, Here.Y, Pen);
-    }
+    Path.ForEachArcPoint(From, To, 0, FTarget.Height(),
+        [&](const TEllipsePath::TPoint& P) { PlotPixel(FTarget, P.X, P.Y, Pen); });
 }
 
 void TCanvas::Ellipse(std::int64_t Left, std::int64_t Top, std::int64_t Right, std::int64_t Bottom)
@@ -221,8 +215,8 @@ void TCanvas::Ellipse(std::int64_t Left, std::int64_t Top, std::int64_t Right, s
                 FillBox(FTarget, From + 1, Y, To, Y + 1, Fill);
         });
     }
-    for (std::int64_t I = 0; I < Path.Count(); ++I)
-        PlotPixel(FTarget, Path.At(I).X, Path.At(I).Y, Pen);
+    Path.ForEachPoint(0, Path.Count(), 0, FTarget.Height(),
+        [&](const TEllipsePath::TPoint& P) { PlotPixel(FTarget, P.X, P.Y, Pen); });
 }
 
 void TCanvas::FloodFill(std::int64_t X, std::int64_t Y, TColor Border)

@@ -1,26 +1,32 @@
 #include "GdiEllipse.h"
 
+#include <algorithm>
+
 namespace {
 
 using Wide = __int128;
 
+// Boxes up to this size keep the walk's error terms well inside 64 bits (they stay
+// below 8 * Width^2 * Height^2); larger ones need 128.
+constexpr std::int64_t NarrowLimit = std::int64_t { 1 } << 14;
+
 // Points of the quarter from the east point toward the top, in box-relative
 // coordinates with y pointing away from the centre row.
-std::vector<TEllipsePath::TPoint> FirstQuarter(std::int64_t Width, std::int64_t Height)
+template <class TInt> std::vector<TEllipsePath::TPoint> WalkQuarter(std::int64_t Width, std::int64_t Height)
 {
-    const Wide A = Width - 1;
-    const Wide B = Height - 1;
-    const Wide ASq = 8 * A * A;
-    const Wide BSq = 8 * B * B;
-    Wide Dx = 4 * B * B * (1 - A);
-    Wide Dy = 4 * A * A * (1 + (B % 2));
-    Wide Err = Dx + Dy + A * A * (B % 2);
+    const TInt A = Width - 1;
+    const TInt B = Height - 1;
+    const TInt ASq = 8 * A * A;
+    const TInt BSq = 8 * B * B;
+    TInt Dx = 4 * B * B * (1 - A);
+    TInt Dy = 4 * A * A * (1 + (B % 2));
+    TInt Err = Dx + Dy + A * A * (B % 2);
     std::vector<TEllipsePath::TPoint> Points;
     Points.reserve(static_cast<std::size_t>((Width + Height) / 2 + 2));
     std::int64_t X = Width - 1;
     std::int64_t Y = Height / 2;
     while (X >= Width / 2) {
-        const Wide E2 = 2 * Err;
+        const TInt E2 = 2 * Err;
         Points.push_back({ X - Width / 2, Y - Height / 2 });
         if (E2 >= Dx) {
             --X;
@@ -36,6 +42,13 @@ std::vector<TEllipsePath::TPoint> FirstQuarter(std::int64_t Width, std::int64_t 
     return Points;
 }
 
+std::vector<TEllipsePath::TPoint> FirstQuarter(std::int64_t Width, std::int64_t Height)
+{
+    if (Width <= NarrowLimit && Height <= NarrowLimit)
+        return WalkQuarter<std::int64_t>(Width, Height);
+    return WalkQuarter<Wide>(Width, Height);
+}
+
 } // namespace
 
 TEllipsePath::TEllipsePath(std::int64_t Left, std::int64_t Top, std::int64_t Right, std::int64_t Bottom)
@@ -49,23 +62,28 @@ TEllipsePath::TEllipsePath(std::int64_t Left, std::int64_t Top, std::int64_t Rig
 {
 }
 
-TEllipsePath::TPoint TEllipsePath::At(std::int64_t Index) const
+TEllipsePath::TPoint TEllipsePath::Mapped(int Part, std::int64_t J) const
 {
-    const std::int64_t Quarter = static_cast<std::int64_t>(FQuarter.size());
-    const std::int64_t I = ((Index % Count()) + Count()) % Count();
-    const std::int64_t K = I % Quarter;
-    const TPoint Forward = FQuarter[static_cast<std::size_t>(K)];
-    const TPoint Backward = FQuarter[static_cast<std::size_t>(Quarter - 1 - K)];
-    switch (I / Quarter) {
-    case 0:
-        return { FLeft + FHalfWidth + Forward.X, FBottom - 1 - FHalfHeight - Forward.Y };
-    case 1:
-        return { FRight - 1 - FHalfWidth - Backward.X, FBottom - 1 - FHalfHeight - Backward.Y };
-    case 2:
-        return { FRight - 1 - FHalfWidth - Forward.X, FTop + FHalfHeight + Forward.Y };
-    default:
-        return { FLeft + FHalfWidth + Backward.X, FTop + FHalfHeight + Backward.Y };
+    const TPoint Walk = FQuarter[static_cast<std::size_t>(J)];
+    const std::int64_t X
+        = Part == 0 || Part == 3 ? FLeft + FHalfWidth + Walk.X : FRight - 1 - FHalfWidth - Walk.X;
+    const std::int64_t Y = Part < 2 ? FBottom - 1 - FHalfHeight - Walk.Y : FTop + FHalfHeight + Walk.Y;
+    return { X, Y };
+}
+
+TEllipsePath::TWalkRange TEllipsePath::VisibleWalk(int Part, std::int64_t RowFrom, std::int64_t RowTo) const
+{
+    // The walk's y rises, so the visible points are the run between two heights.
+    std::int64_t Low = RowFrom - (FTop + FHalfHeight);
+    std::int64_t High = RowTo - (FTop + FHalfHeight);
+    if (Part < 2) {
+        Low = FBottom - FHalfHeight - RowTo;
+        High = FBottom - FHalfHeight - RowFrom;
     }
+    const auto Below = [](const TPoint& P, std::int64_t Y) { return P.Y < Y; };
+    const auto From = std::lower_bound(FQuarter.begin(), FQuarter.end(), Low, Below);
+    const auto To = std::lower_bound(From, FQuarter.end(), High, Below);
+    return { From - FQuarter.begin(), To - FQuarter.begin() };
 }
 
 std::int64_t TEllipsePath::IndexOfRay(std::int64_t X, std::int64_t Y) const
@@ -73,23 +91,16 @@ std::int64_t TEllipsePath::IndexOfRay(std::int64_t X, std::int64_t Y) const
     const Wide Rx = Wide(X) - (FLeft + FHalfWidth);
     const Wide Ry = (FTop + FHalfHeight) - Wide(Y);
     const std::int64_t Quarter = static_cast<std::int64_t>(FQuarter.size());
-    std::int64_t I = 0;
-    if (Ry >= 0 && Rx >= 0) {
-        while (I < Quarter && FQuarter[I].X * Ry > FQuarter[I].Y * Rx)
-            ++I;
-        return I;
-    }
-    if (Ry >= 0) {
-        while (I < Quarter && FQuarter[I].X * Ry >= FQuarter[I].Y * -Rx)
-            ++I;
-        return 2 * Quarter - I;
-    }
-    if (Rx >= 0) {
-        while (I < Quarter && FQuarter[I].X * -Ry > FQuarter[I].Y * Rx)
-            ++I;
-        return 4 * Quarter - I;
-    }
-    while (I < Quarter && FQuarter[I].X * -Ry >= FQuarter[I].Y * -Rx)
-        ++I;
-    return 2 * Quarter + I;
+    // Along the walk x falls and y rises, so the points short of the ray's angle
+    // within its quarter form a prefix.
+    const auto Before = [&](auto ShortOf) {
+        return std::partition_point(FQuarter.begin(), FQuarter.end(), ShortOf) - FQuarter.begin();
+    };
+    if (Ry >= 0 && Rx >= 0)
+        return Before([&](const TPoint& P) { return P.X * Ry > P.Y * Rx; });
+    if (Ry >= 0)
+        return 2 * Quarter - Before([&](const TPoint& P) { return P.X * Ry >= P.Y * -Rx; });
+    if (Rx >= 0)
+        return 4 * Quarter - Before([&](const TPoint& P) { return P.X * -Ry > P.Y * Rx; });
+    return 2 * Quarter + Before([&](const TPoint& P) { return P.X * -Ry >= P.Y * -Rx; });
 }
