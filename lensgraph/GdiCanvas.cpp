@@ -177,11 +177,11 @@ void TCanvas::Arc(std::int64_t Left, std::int64_t Top, std::int64_t Right, std::
         });
         return;
     }
-    const TEllipsePath Path(Box.Left, Box.Top, Box.Right, Box.Bottom);
-    const std::int64_t From = Path.IndexOfRay(Clamp(StartX), Clamp(StartY));
-    std::int64_t To = Path.IndexOfRay(Clamp(EndX), Clamp(EndY));
-    if (To <= From)
-        To += Path.Count();
+    TEllipsePath Path(Box.Left, Box.Top, Box.Right, Box.Bottom);
+    const TEllipsePath::TPosition From = Path.PositionOfRay(Clamp(StartX), Clamp(StartY));
+    TEllipsePath::TPosition To = Path.PositionOfRay(Clamp(EndX), Clamp(EndY));
+    if (!TEllipsePath::Before(From, To))
+        To.Part += 4;
     Path.ForEachArcPoint(From, To, 0, FTarget.Height(),
         [&](const TEllipsePath::TPoint& P) { PlotPixel(FTarget, P.X, P.Y, Pen); });
 }
@@ -207,16 +207,15 @@ void TCanvas::Ellipse(std::int64_t Left, std::int64_t Top, std::int64_t Right, s
         });
         return;
     }
-    const TEllipsePath Path(Box.Left, Box.Top, Box.Right, Box.Bottom);
+    TEllipsePath Path(Box.Left, Box.Top, Box.Right, Box.Bottom);
     if (FBrushStyle == TBrushStyle::Solid) {
         const std::uint32_t Fill = ToArgb(FBrushColor);
-        Path.ForEachRow([&](std::int64_t Y, std::int64_t From, std::int64_t To) {
-            if (Y >= 0 && Y < FTarget.Height())
-                FillBox(FTarget, From + 1, Y, To, Y + 1, Fill);
+        Path.ForEachRow(0, FTarget.Height(), [&](std::int64_t Y, std::int64_t From, std::int64_t To) {
+            FillBox(FTarget, From + 1, Y, To, Y + 1, Fill);
         });
     }
-    Path.ForEachPoint(0, Path.Count(), 0, FTarget.Height(),
-        [&](const TEllipsePath::TPoint& P) { PlotPixel(FTarget, P.X, P.Y, Pen); });
+    Path.ForEachPoint(
+        0, FTarget.Height(), [&](const TEllipsePath::TPoint& P) { PlotPixel(FTarget, P.X, P.Y, Pen); });
 }
 
 void TCanvas::FloodFill(std::int64_t X, std::int64_t Y, TColor Border)
