@@ -80,9 +80,10 @@ public:
 private:
     bool Open(std::uint32_t Pixel) const { return Pixel != FBorder && Pixel != FMark; }
 
-    // The first column from X on that is not open, or the buffer width. Pixels are
-    // tested a block at a time, which the compiler turns into vector compares.
-    int OpenEnd(const std::uint32_t* Row, int X) const
+    // Marks the open pixels from X on up to the first that is not open (or the
+    // buffer's edge) and returns its column. Pixels are tested and marked a block
+    // at a time, which the compiler turns into vector compares and stores.
+    int MarkOpen(std::uint32_t* Row, int X) const
     {
         for (; X + Block <= FTarget.Width(); X += Block) {
             unsigned Closed = 0;
@@ -91,9 +92,11 @@ private:
                     | static_cast<unsigned>(Row[X + I] == FMark);
             if (Closed)
                 break;
+            for (int I = 0; I < Block; ++I)
+                Row[X + I] = FMark;
         }
-        while (X < FTarget.Width() && Open(Row[X]))
-            ++X;
+        for (; X < FTarget.Width() && Open(Row[X]); ++X)
+            Row[X] = FMark;
         return X;
     }
 
@@ -115,9 +118,10 @@ private:
                 Push(X, From - 1, Span.Y - Span.Dy, -Span.Dy);
         }
         while (From <= Span.Right) {
-            From = OpenEnd(Row, From);
+            const int Start = From;
+            From = MarkOpen(Row, From);
             if (From > X) {
-                std::fill(Row + X, Row + From, FMark);
+                std::fill(Row + X, Row + Start, FMark);
                 FLists.Painted.push_back({ X, From - 1, Span.Y });
                 Push(X, From - 1, Span.Y + Span.Dy, Span.Dy);
                 if (From - 1 > Span.Right)
