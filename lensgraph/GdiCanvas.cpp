@@ -252,6 +252,13 @@ void TCanvas::Draw(std::int64_t X, std::int64_t Y, const PixelBuffer& Source)
     if (X0 >= X1)
         return;
     const std::size_t Bytes = static_cast<std::size_t>(X1 - X0) * sizeof(std::uint32_t);
+    // Whole rows of equal stride are one block of memory on both sides.
+    if (X0 == 0 && X1 == FTarget.Width() && Clamp(X) == 0 && Source.Width() == FTarget.Width()
+        && Source.Stride() == FTarget.Stride() && Y1 > Y0) {
+        std::memcpy(FTarget.Scanline(static_cast<int>(Y0)), Source.Scanline(static_cast<int>(Y0 - Clamp(Y))),
+            static_cast<std::size_t>(Y1 - Y0 - 1) * FTarget.Stride() * sizeof(std::uint32_t) + Bytes);
+        return;
+    }
     for (std::int64_t Row = Y0; Row < Y1; ++Row)
         std::memcpy(FTarget.Scanline(static_cast<int>(Row)) + X0,
             Source.Scanline(static_cast<int>(Row - Clamp(Y))) + (X0 - Clamp(X)), Bytes);
