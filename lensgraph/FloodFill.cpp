@@ -9,83 +9,137 @@ namespace {
 
 // Pixels already of the fill value are not a border, so the fill marks what it
 // has painted with the fill value in a transparent alpha that no drawn pixel has,
-// and turns the marks into the fill value at the end.
+// and turns the marked runs into the fill value at the end.
 constexpr std::uint32_t MarkAlpha = 0x01000000u;
 
+// Work lists above this many entries are released after the fill rather than kept.
+constexpr std::size_t KeptCapacity = std::size_t { 1 } << 16;
+
+// Columns [Left, Right] of row Y still to scan, reached from row Y - Dy.
+struct TSpan {
+    int Left;
+    int Right;
+    int Y;
+    int Dy;
+};
+
+// Columns [Left, Right] of row Y, painted with the mark.
+struct TRun {
+    int Left;
+    int Right;
+    int Y;
+};
+
+// Kept per thread so that a fill allocates only when it outgrows the last one.
+struct TWorkLists {
+    std::vector<TSpan> Pending;
+    std::vector<TRun> Painted;
+
+    void Clear()
+    {
+        Pending.clear();
+        Painted.clear();
+    }
+
+    void ReleaseLarge()
+    {
+        if (Pending.capacity() > KeptCapacity)
+            std::vector<TSpan>().swap(Pending);
+        if (Painted.capacity() > KeptCapacity)
+            std::vector<TRun>().swap(Painted);
+    }
+};
+
+// Span fill after Heckbert ("A Seed Fill Algorithm", Graphics Gems I): each span
+// looks back at the row it came from only where it reaches past its parent, so
+// most pixels are read once or twice.
 class TFillState {
 public:
-    TFillState(PixelBuffer& Target, std::uint32_t Border, std::uint32_t Fill)
+    TFillState(PixelBuffer& Target, std::uint32_t Border, std::uint32_t Fill, TWorkLists& Lists)
         : FTarget(Target)
         , FBorder(Border)
-        , FFill(Fill)
         , FMark((Fill & 0x00FFFFFFu) | MarkAlpha)
+        , FLists(Lists)
     {
     }
 
-    void Run(int X, int Y)
+    void Run(int X, int Y, std::uint32_t Fill)
     {
-        FTop = FBottom = Y;
-        FLeft = FRight = X;
-        FSeeds.push_back({ X, Y });
-        while (!FSeeds.empty()) {
-            const TSeed Seed = FSeeds.back();
-            FSeeds.pop_back();
-            if (Open(FTarget.Scanline(Seed.Y)[Seed.X]))
-                FillSpan(Seed.X, Seed.Y);
+        FLists.Clear();
+        Push(X, X, Y, 1);
+        Push(X, X, Y - 1, -1);
+        while (!FLists.Pending.empty()) {
+            const TSpan Span = FLists.Pending.back();
+            FLists.Pending.pop_back();
+            Scan(Span);
         }
-        for (int Row = FTop; Row <= FBottom; ++Row) {
-            std::uint32_t* Line = FTarget.Scanline(Row);
-            for (int I = FLeft; I <= FRight; ++I)
-                Line[I] = Line[I] == FMark ? FFill : Line[I];
-        }
+        for (const TRun& Run : FLists.Painted)
+            std::fill(FTarget.Scanline(Run.Y) + Run.Left, FTarget.Scanline(Run.Y) + Run.Right + 1, Fill);
     }
 
 private:
-    struct TSeed {
-        int X;
-        int Y;
-    };
-
     bool Open(std::uint32_t Pixel) const { return Pixel != FBorder && Pixel != FMark; }
 
-    void FillSpan(int X, int Y)
+    // Marks the open pixels from X on up to the first that is not open (or the
+    // buffer's edge) and returns its column. Pixels are tested and marked a block
+    // at a time, which the compiler turns into vector compares and stores.
+    int MarkOpen(std::uint32_t* Row, int X) const
     {
-        std::uint32_t* Row = FTarget.Scanline(Y);
-        int Left = X;
-        while (Left > 0 && Open(Row[Left - 1]))
-            --Left;
-        int Right = X;
-        while (Right + 1 < FTarget.Width() && Open(Row[Right + 1]))
-            ++Right;
-        std::fill(Row + Left, Row + Right + 1, FMark);
-        FLeft = std::min(FLeft, Left);
-        FRight = std::max(FRight, Right);
-        FTop = std::min(FTop, Y);
-        FBottom = std::max(FBottom, Y);
-        if (Y > 0)
-            PushRuns(Left, Right, Y - 1);
-        if (Y + 1 < FTarget.Height())
-            PushRuns(Left, Right, Y + 1);
+        for (; X + Block <= FTarget.Width(); X += Block) {
+            unsigned Closed = 0;
+            for (int I = 0; I < Block; ++I)
+                Closed |= static_cast<unsigned>(Row[X + I] == FBorder)
+                    | static_cast<unsigned>(Row[X + I] == FMark);
+            if (Closed)
+                break;
+            for (int I = 0; I < Block; ++I)
+                Row[X + I] = FMark;
+        }
+        for (; X < FTarget.Width() && Open(Row[X]); ++X)
+            Row[X] = FMark;
+        return X;
     }
 
-    void PushRuns(int Left, int Right, int Y)
+    void Push(int Left, int Right, int Y, int Dy)
     {
-        const std::uint32_t* Row = FTarget.Scanline(Y);
-        bool InRun = false;
-        for (int I = Left; I <= Right; ++I) {
-            const bool Here = Open(Row[I]);
-            if (Here && !InRun)
-                FSeeds.push_back({ I, Y });
-            InRun = Here;
+        if (Y >= 0 && Y < FTarget.Height())
+            FLists.Pending.push_back({ Left, Right, Y, Dy });
+    }
+
+    void Scan(const TSpan& Span)
+    {
+        std::uint32_t* Row = FTarget.Scanline(Span.Y);
+        int From = Span.Left;
+        int X = From;
+        if (Open(Row[X])) {
+            while (X > 0 && Open(Row[X - 1]))
+                --X;
+            if (X < From)
+                Push(X, From - 1, Span.Y - Span.Dy, -Span.Dy);
+        }
+        while (From <= Span.Right) {
+            const int Start = From;
+            From = MarkOpen(Row, From);
+            if (From > X) {
+                std::fill(Row + X, Row + Start, FMark);
+                FLists.Painted.push_back({ X, From - 1, Span.Y });
+                Push(X, From - 1, Span.Y + Span.Dy, Span.Dy);
+                if (From - 1 > Span.Right)
+                    Push(Span.Right + 1, From - 1, Span.Y - Span.Dy, -Span.Dy);
+            }
+            ++From;
+            while (From < Span.Right && !Open(Row[From]))
+                ++From;
+            X = From;
         }
     }
 
+    static constexpr int Block = 8;
+
     PixelBuffer& FTarget;
     std::uint32_t FBorder;
-    std::uint32_t FFill;
     std::uint32_t FMark;
-    int FLeft = 0, FRight = 0, FTop = 0, FBottom = 0;
-    std::vector<TSeed> FSeeds;
+    TWorkLists& FLists;
 };
 
 } // namespace
@@ -94,5 +148,7 @@ void BorderFloodFill(PixelBuffer& Target, int X, int Y, std::uint32_t Border, st
 {
     if (X < 0 || Y < 0 || X >= Target.Width() || Y >= Target.Height() || Target.Pixel(X, Y) == Border)
         return;
-    TFillState(Target, Border, Fill).Run(X, Y);
+    thread_local TWorkLists Lists;
+    TFillState(Target, Border, Fill, Lists).Run(X, Y, Fill);
+    Lists.ReleaseLarge();
 }

@@ -177,19 +177,13 @@ void TCanvas::Arc(std::int64_t Left, std::int64_t Top, std::int64_t Right, std::
         });
         return;
     }
-    const TEllipsePath Path(Box.Left, Box.Top, Box.Right, Box.Bottom);
-    const std::int64_t From = Path.IndexOfRay(Clamp(StartX), Clamp(StartY));
-    std::int64_t To = Path.IndexOfRay(Clamp(EndX), Clamp(EndY));
-    if (To <= From)
-        To += Path.Count();
-    // The arc is a polyline through the outline points: each segment paints its
-    // first point unless it has no length, and the last point is left out.
-    for (std::int64_t I = From; I + 1 < To; ++I) {
-        const TEllipsePath::TPoint Here = Path.At(I);
-        const TEllipsePath::TPoint Next = Path.At(I + 1);
-        if (Here.X != Next.X || Here.Y != Next.Y)
-            PlotPixel(FTarget, Here.X, Here.Y, Pen);
-    }
+    TEllipsePath Path(Box.Left, Box.Top, Box.Right, Box.Bottom);
+    const TEllipsePath::TPosition From = Path.PositionOfRay(Clamp(StartX), Clamp(StartY));
+    TEllipsePath::TPosition To = Path.PositionOfRay(Clamp(EndX), Clamp(EndY));
+    if (!TEllipsePath::Before(From, To))
+        To.Part += 4;
+    Path.ForEachArcPoint(From, To, 0, FTarget.Height(),
+        [&](const TEllipsePath::TPoint& P) { PlotPixel(FTarget, P.X, P.Y, Pen); });
 }
 
 void TCanvas::Ellipse(std::int64_t Left, std::int64_t Top, std::int64_t Right, std::int64_t Bottom)
@@ -213,16 +207,15 @@ void TCanvas::Ellipse(std::int64_t Left, std::int64_t Top, std::int64_t Right, s
         });
         return;
     }
-    const TEllipsePath Path(Box.Left, Box.Top, Box.Right, Box.Bottom);
+    TEllipsePath Path(Box.Left, Box.Top, Box.Right, Box.Bottom);
     if (FBrushStyle == TBrushStyle::Solid) {
         const std::uint32_t Fill = ToArgb(FBrushColor);
-        Path.ForEachRow([&](std::int64_t Y, std::int64_t From, std::int64_t To) {
-            if (Y >= 0 && Y < FTarget.Height())
-                FillBox(FTarget, From + 1, Y, To, Y + 1, Fill);
+        Path.ForEachRow(0, FTarget.Height(), [&](std::int64_t Y, std::int64_t From, std::int64_t To) {
+            FillBox(FTarget, From + 1, Y, To, Y + 1, Fill);
         });
     }
-    for (std::int64_t I = 0; I < Path.Count(); ++I)
-        PlotPixel(FTarget, Path.At(I).X, Path.At(I).Y, Pen);
+    Path.ForEachPoint(
+        0, FTarget.Height(), [&](const TEllipsePath::TPoint& P) { PlotPixel(FTarget, P.X, P.Y, Pen); });
 }
 
 void TCanvas::FloodFill(std::int64_t X, std::int64_t Y, TColor Border)
@@ -259,6 +252,13 @@ void TCanvas::Draw(std::int64_t X, std::int64_t Y, const PixelBuffer& Source)
     if (X0 >= X1)
         return;
     const std::size_t Bytes = static_cast<std::size_t>(X1 - X0) * sizeof(std::uint32_t);
+    // Whole rows of equal stride are one block of memory on both sides.
+    if (X0 == 0 && X1 == FTarget.Width() && Clamp(X) == 0 && Source.Width() == FTarget.Width()
+        && Source.Stride() == FTarget.Stride() && Y1 > Y0) {
+        std::memcpy(FTarget.Scanline(static_cast<int>(Y0)), Source.Scanline(static_cast<int>(Y0 - Clamp(Y))),
+            static_cast<std::size_t>(Y1 - Y0 - 1) * FTarget.Stride() * sizeof(std::uint32_t) + Bytes);
+        return;
+    }
     for (std::int64_t Row = Y0; Row < Y1; ++Row)
         std::memcpy(FTarget.Scanline(static_cast<int>(Row)) + X0,
             Source.Scanline(static_cast<int>(Row - Clamp(Y))) + (X0 - Clamp(X)), Bytes);

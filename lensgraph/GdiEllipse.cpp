@@ -1,43 +1,5 @@
 #include "GdiEllipse.h"
 
-namespace {
-
-using Wide = __int128;
-
-// Points of the quarter from the east point toward the top, in box-relative
-// coordinates with y pointing away from the centre row.
-std::vector<TEllipsePath::TPoint> FirstQuarter(std::int64_t Width, std::int64_t Height)
-{
-    const Wide A = Width - 1;
-    const Wide B = Height - 1;
-    const Wide ASq = 8 * A * A;
-    const Wide BSq = 8 * B * B;
-    Wide Dx = 4 * B * B * (1 - A);
-    Wide Dy = 4 * A * A * (1 + (B % 2));
-    Wide Err = Dx + Dy + A * A * (B % 2);
-    std::vector<TEllipsePath::TPoint> Points;
-    Points.reserve(static_cast<std::size_t>((Width + Height) / 2 + 2));
-    std::int64_t X = Width - 1;
-    std::int64_t Y = Height / 2;
-    while (X >= Width / 2) {
-        const Wide E2 = 2 * Err;
-        Points.push_back({ X - Width / 2, Y - Height / 2 });
-        if (E2 >= Dx) {
-            --X;
-            Dx += BSq;
-            Err += Dx;
-        }
-        if (E2 <= Dy) {
-            ++Y;
-            Dy += ASq;
-            Err += Dy;
-        }
-    }
-    return Points;
-}
-
-} // namespace
-
 TEllipsePath::TEllipsePath(std::int64_t Left, std::int64_t Top, std::int64_t Right, std::int64_t Bottom)
     : FLeft(Left)
     , FTop(Top)
@@ -45,51 +7,72 @@ TEllipsePath::TEllipsePath(std::int64_t Left, std::int64_t Top, std::int64_t Rig
     , FBottom(Bottom)
     , FHalfWidth((Right - Left) / 2)
     , FHalfHeight((Bottom - Top) / 2)
-    , FQuarter(FirstQuarter(Right - Left, Bottom - Top))
+    , FWalk(Right - Left, Bottom - Top)
 {
 }
 
-TEllipsePath::TPoint TEllipsePath::At(std::int64_t Index) const
+TEllipsePath::TPosition TEllipsePath::PositionOfRay(std::int64_t X, std::int64_t Y)
 {
-    const std::int64_t Quarter = static_cast<std::int64_t>(FQuarter.size());
-    const std::int64_t I = ((Index % Count()) + Count()) % Count();
-    const std::int64_t K = I % Quarter;
-    const TPoint Forward = FQuarter[static_cast<std::size_t>(K)];
-    const TPoint Backward = FQuarter[static_cast<std::size_t>(Quarter - 1 - K)];
-    switch (I / Quarter) {
-    case 0:
-        return { FLeft + FHalfWidth + Forward.X, FBottom - 1 - FHalfHeight - Forward.Y };
-    case 1:
-        return { FRight - 1 - FHalfWidth - Backward.X, FBottom - 1 - FHalfHeight - Backward.Y };
-    case 2:
-        return { FRight - 1 - FHalfWidth - Forward.X, FTop + FHalfHeight + Forward.Y };
-    default:
-        return { FLeft + FHalfWidth + Backward.X, FTop + FHalfHeight + Backward.Y };
-    }
-}
-
-std::int64_t TEllipsePath::IndexOfRay(std::int64_t X, std::int64_t Y) const
-{
+    using Wide = __int128;
     const Wide Rx = Wide(X) - (FLeft + FHalfWidth);
     const Wide Ry = (FTop + FHalfHeight) - Wide(Y);
-    const std::int64_t Quarter = static_cast<std::int64_t>(FQuarter.size());
-    std::int64_t I = 0;
+    // Walk coordinates stay below 2^17, so rays this short compare in 64 bits.
+    constexpr Wide Short = Wide(1) << 45;
+    if (Rx > -Short && Rx < Short && Ry > -Short && Ry < Short)
+        return RayPosition(static_cast<std::int64_t>(Rx), static_cast<std::int64_t>(Ry));
+    return RayPosition(Rx, Ry);
+}
+
+template <class TInt> TEllipsePath::TPosition TEllipsePath::RayPosition(TInt Rx, TInt Ry)
+{
+    // Along the walk x falls and y rises, so the points short of the ray's angle
+    // within its quarter come first.
     if (Ry >= 0 && Rx >= 0) {
-        while (I < Quarter && FQuarter[I].X * Ry > FQuarter[I].Y * Rx)
-            ++I;
-        return I;
+        const std::int64_t I = FWalk.CountWhile([&](const TPoint& P) { return P.X * Ry > P.Y * Rx; });
+        return FWalk.Has(I) ? TPosition { 0, I } : TPosition { 1, I - 1 };
     }
     if (Ry >= 0) {
-        while (I < Quarter && FQuarter[I].X * Ry >= FQuarter[I].Y * -Rx)
-            ++I;
-        return 2 * Quarter - I;
+        const std::int64_t I = FWalk.CountWhile([&](const TPoint& P) { return P.X * Ry >= P.Y * -Rx; });
+        return I == 0 ? TPosition { 2, 0 } : TPosition { 1, I - 1 };
     }
     if (Rx >= 0) {
-        while (I < Quarter && FQuarter[I].X * -Ry > FQuarter[I].Y * Rx)
-            ++I;
-        return 4 * Quarter - I;
+        const std::int64_t I = FWalk.CountWhile([&](const TPoint& P) { return P.X * -Ry > P.Y * Rx; });
+        return I == 0 ? TPosition { 4, 0 } : TPosition { 3, I - 1 };
     }
-    while (I < Quarter && FQuarter[I].X * -Ry >= FQuarter[I].Y * -Rx)
-        ++I;
-    return 2 * Quarter + I;
+    const std::int64_t I = FWalk.CountWhile([&](const TPoint& P) { return P.X * -Ry >= P.Y * -Rx; });
+    return FWalk.Has(I) ? TPosition { 2, I } : TPosition { 3, I - 1 };
+}
+
+bool TEllipsePath::Before(const TPosition& A, const TPosition& B)
+{
+    if (A.Part != B.Part)
+        return A.Part < B.Part;
+    return Forward(A.Part) ? A.J < B.J : A.J > B.J;
+}
+
+TEllipsePath::TPosition TEllipsePath::Previous(const TPosition& P)
+{
+    // Neighbouring quarters meet at the same walk point: the walk's start or its end.
+    if (Forward(P.Part))
+        return P.J == 0 ? TPosition { P.Part - 1, 0 } : TPosition { P.Part, P.J - 1 };
+    return FWalk.Has(P.J + 1) ? TPosition { P.Part, P.J + 1 } : TPosition { P.Part - 1, P.J };
+}
+
+TEllipsePath::TMirror TEllipsePath::MirrorOf(std::int64_t Part) const
+{
+    const std::int64_t Quarter = Part % 4;
+    const bool East = Quarter == 0 || Quarter == 3;
+    const bool North = Quarter < 2;
+    return { East ? FLeft + FHalfWidth : FRight - 1 - FHalfWidth, East ? 1 : -1,
+        North ? FBottom - 1 - FHalfHeight : FTop + FHalfHeight, North ? -1 : 1 };
+}
+
+TEllipsePath::TRange TEllipsePath::VisibleWalk(std::int64_t Part, std::int64_t RowFrom, std::int64_t RowTo)
+{
+    // The walk's y rises, so the visible points are the run between two heights.
+    if (Part % 4 < 2)
+        return { FWalk.FirstAtHeight(FBottom - FHalfHeight - RowTo),
+            FWalk.FirstAtHeight(FBottom - FHalfHeight - RowFrom) };
+    return { FWalk.FirstAtHeight(RowFrom - (FTop + FHalfHeight)),
+        FWalk.FirstAtHeight(RowTo - (FTop + FHalfHeight)) };
 }

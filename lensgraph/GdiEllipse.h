@@ -1,46 +1,123 @@
 #pragma once
 
+#include "QuarterWalk.h"
+
+#include <algorithm>
 #include <cstdint>
-#include <vector>
+#include <limits>
 
 // The outline of the ellipse inscribed in a box as GDI walks it: a midpoint walk
-// over one quarter (Zingl's algorithm), mirrored into the other three, indexed
-// counter-clockwise on screen from the east point. The box is given normalised,
-// its right and bottom edges outside, and at least 3 pixels wide and high.
+// over one quarter, mirrored into the other three, run counter-clockwise on screen
+// from the east point. The box is given normalised, its right and bottom edges
+// outside, and at most 2^16 pixels wide and high. Only the walk points of the rows
+// asked for are generated.
 class TEllipsePath {
 public:
-    struct TPoint {
-        std::int64_t X;
-        std::int64_t Y;
+    using TPoint = TQuarterWalk::TPoint;
+
+    // A place on the outline: walk point J in quarter Part of the turn, counting
+    // quarters from the east point on, past 3 for later turns. Quarters 0 and 2 run
+    // along the walk, 1 and 3 against it.
+    struct TPosition {
+        std::int64_t Part;
+        std::int64_t J;
     };
 
     TEllipsePath(std::int64_t Left, std::int64_t Top, std::int64_t Right, std::int64_t Bottom);
 
-    // Points in one full turn.
-    std::int64_t Count() const { return 4 * static_cast<std::int64_t>(FQuarter.size()); }
-    // Point Index (taken modulo Count) of the turn.
-    TPoint At(std::int64_t Index) const;
-    // Index of the first outline point at or past the ray from the centre through
-    // (X, Y), counter-clockwise; this is where an arc toward that point starts or ends.
-    std::int64_t IndexOfRay(std::int64_t X, std::int64_t Y) const;
+    // The first outline point at or past the ray from the centre through (X, Y),
+    // counter-clockwise; this is where an arc toward that point starts or ends.
+    TPosition PositionOfRay(std::int64_t X, std::int64_t Y);
+    // Whether A comes before B.
+    static bool Before(const TPosition& A, const TPosition& B);
 
-    // Calls Row(Y, Left, Right) for each row of the outline with the innermost
-    // outline columns on its two sides; the interior lies strictly between them.
-    template <class TRow> void ForEachRow(TRow&& Row) const
+    // Calls Plot(Point) for the points an arc from From up to To paints, within rows
+    // [RowFrom, RowTo). The arc is a polyline through the outline points: each
+    // segment paints its first point unless it has no length, and the last point is
+    // left out. Only where two quarters meet can a segment have no length.
+    template <class TPlot>
+    void ForEachArcPoint(TPosition From, TPosition To, std::int64_t RowFrom, std::int64_t RowTo, TPlot&& Plot)
     {
-        for (std::size_t K = 0; K < FQuarter.size(); ++K) {
-            if (K + 1 < FQuarter.size() && FQuarter[K + 1].Y == FQuarter[K].Y)
-                continue;
-            const std::int64_t Left = FRight - 1 - FHalfWidth - FQuarter[K].X;
-            const std::int64_t Right = FLeft + FHalfWidth + FQuarter[K].X;
-            Row(FBottom - 1 - FHalfHeight - FQuarter[K].Y, Left, Right);
-            Row(FTop + FHalfHeight + FQuarter[K].Y, Left, Right);
+        ForEachStep(
+            From, Previous(To), RowFrom, RowTo, [&](std::int64_t Part, std::int64_t J, const TPoint& Point) {
+                const bool QuarterEnd = Forward(Part) ? !FWalk.Has(J + 1) : J == 0;
+                if (!QuarterEnd || !Same(Point, Mapped(Part + 1, J)))
+                    Plot(Point);
+            });
+    }
+
+    // Calls Plot(Point) for every point of the outline within rows [RowFrom, RowTo).
+    template <class TPlot> void ForEachPoint(std::int64_t RowFrom, std::int64_t RowTo, TPlot&& Plot)
+    {
+        ForEachStep({ 0, 0 }, { 4, 0 }, RowFrom, RowTo,
+            [&](std::int64_t, std::int64_t, const TPoint& Point) { Plot(Point); });
+    }
+
+    // Calls Row(Y, Left, Right) for each row of the outline within [RowFrom, RowTo)
+    // with the innermost outline columns on its two sides; the interior lies
+    // strictly between them.
+    template <class TRow> void ForEachRow(std::int64_t RowFrom, std::int64_t RowTo, TRow&& Row)
+    {
+        for (const std::int64_t Part : { 0, 3 }) {
+            const TRange Walk = VisibleWalk(Part, RowFrom, RowTo);
+            for (std::int64_t J = Walk.From; J < Walk.To; ++J) {
+                if (FWalk.Has(J + 1) && FWalk[J + 1].Y == FWalk[J].Y)
+                    continue;
+                const TPoint Inner = Mapped(Part, J);
+                Row(Inner.Y, FRight - 1 - FHalfWidth - FWalk[J].X, Inner.X);
+            }
         }
     }
 
 private:
+    // Walk points [From, To).
+    struct TRange {
+        std::int64_t From;
+        std::int64_t To;
+    };
+
+    static constexpr std::int64_t WalkEnd = std::numeric_limits<std::int64_t>::max();
+
+    static bool Forward(std::int64_t Part) { return Part % 2 == 0; }
+    static bool Same(const TPoint& A, const TPoint& B) { return A.X == B.X && A.Y == B.Y; }
+    // How quarter Part of the turn places the walk: origin and direction per axis.
+    struct TMirror {
+        std::int64_t X, Dx, Y, Dy;
+        TPoint operator()(const TPoint& P) const { return { X + Dx * P.X, Y + Dy * P.Y }; }
+    };
+    TMirror MirrorOf(std::int64_t Part) const;
+    // Walk point J placed in quarter Part of the turn.
+    TPoint Mapped(std::int64_t Part, std::int64_t J) const { return MirrorOf(Part)(FWalk[J]); }
+    // PositionOfRay for the ray (Rx, Ry) from the centre, y up.
+    template <class TInt> TPosition RayPosition(TInt Rx, TInt Ry);
+    // The walk points whose rows in quarter Part lie in [RowFrom, RowTo).
+    TRange VisibleWalk(std::int64_t Part, std::int64_t RowFrom, std::int64_t RowTo);
+    // The outline point just before P.
+    TPosition Previous(const TPosition& P);
+
+    // Calls Visit(Part, J, Point) for the points from From up to To, in order, that
+    // lie in rows [RowFrom, RowTo).
+    template <class TVisit>
+    void ForEachStep(TPosition From, TPosition To, std::int64_t RowFrom, std::int64_t RowTo, TVisit&& Visit)
+    {
+        for (std::int64_t Part = From.Part; Part <= To.Part; ++Part) {
+            const TRange Walk = VisibleWalk(Part, RowFrom, RowTo);
+            const TMirror Place = MirrorOf(Part);
+            if (Forward(Part)) {
+                const std::int64_t Low = std::max(Part == From.Part ? From.J : 0, Walk.From);
+                const std::int64_t High = std::min(Part == To.Part ? To.J : WalkEnd, Walk.To);
+                for (std::int64_t J = Low; J < High; ++J)
+                    Visit(Part, J, Place(FWalk[J]));
+            } else {
+                const std::int64_t Low = std::max(Part == To.Part ? To.J + 1 : 0, Walk.From);
+                const std::int64_t High = std::min(Part == From.Part ? From.J + 1 : WalkEnd, Walk.To);
+                for (std::int64_t J = High - 1; J >= Low; --J)
+                    Visit(Part, J, Place(FWalk[J]));
+            }
+        }
+    }
+
     std::int64_t FLeft, FTop, FRight, FBottom;
     std::int64_t FHalfWidth, FHalfHeight;
-    // The first quarter relative to the centre, x falling and y rising.
-    std::vector<TPoint> FQuarter;
+    TQuarterWalk FWalk;
 };

@@ -86,6 +86,19 @@ const TClipCase ClipCases[] = {
         [](TCanvas& C, auto Dx, auto Dy) {
             C.Arc(190 + Dx, 150 + Dy, 5 + Dx, -90 + Dy, Dx, Dy, 10 + Dx, 100 + Dy);
         } },
+    // The arcs below leave the buffer above and below, so only part of their walk is visible.
+    { "ArcThroughTheEastPointClippedAboveAndBelow",
+        [](TCanvas& C, auto Dx, auto Dy) {
+            C.Arc(-176 + Dx, -180 + Dy, 35 + Dx, 210 + Dy, 35 + Dx, 150 + Dy, 35 + Dx, -100 + Dy);
+        } },
+    { "ArcAlmostAFullTurnWithBothEndsAbove",
+        [](TCanvas& C, auto Dx, auto Dy) {
+            C.Arc(-176 + Dx, -180 + Dy, 35 + Dx, 210 + Dy, 30 + Dx, -120 + Dy, 35 + Dx, -100 + Dy);
+        } },
+    { "ArcOverTheTopOfAnOddWidthBox",
+        [](TCanvas& C, auto Dx, auto Dy) {
+            C.Arc(-100 + Dx, 5 + Dy, 141 + Dx, 80 + Dy, 141 + Dx, 42 + Dy, -100 + Dx, 42 + Dy);
+        } },
     { "EllipseLargerThanTheBuffer",
         [](TCanvas& C, auto Dx, auto Dy) { C.Ellipse(-120 + Dx, -20 + Dy, 35 + Dx, 160 + Dy); } },
     { "FillRectPartlyOutside",
@@ -197,6 +210,30 @@ TEST(GdiCanvasDraw, CopiesClippedAtEveryEdge)
     EXPECT_EQ(Target.ColorAt(2, 4), Brush);
     EXPECT_EQ(Target.ColorAt(3, 3), White);
     EXPECT_EQ(Target.ColorAt(0, 2), White);
+}
+
+// Buffers of one width are copied as a block of rows; shifted up or down, only the
+// overlapping rows change and each lands on its own row.
+TEST(GdiCanvasDraw, CopiesWholeRowsShiftedVertically)
+{
+    constexpr int Width = 5;
+    constexpr int Height = 4;
+    PixelBuffer Source(Width, Height);
+    for (int Y = 0; Y < Height; ++Y)
+        for (int X = 0; X < Width; ++X)
+            Source.Scanline(Y)[X] = 0xFF000000u | static_cast<std::uint32_t>(16 * Y + X);
+    for (const int Shift : { -2, 0, 1 }) {
+        PixelBuffer Target(Width, Height);
+        TCanvas Canvas(Target);
+        Canvas.FillRect(0, 0, Width, Height);
+        Canvas.Draw(0, Shift, Source);
+        for (int Y = 0; Y < Height; ++Y)
+            for (int X = 0; X < Width; ++X) {
+                const bool Covered = Y - Shift >= 0 && Y - Shift < Height;
+                EXPECT_EQ(Target.Pixel(X, Y), Covered ? Source.Pixel(X, Y - Shift) : 0xFFFFFFFFu)
+                    << "shift " << Shift << " at " << X << "," << Y;
+            }
+    }
 }
 
 class GdiCanvasText : public ::testing::Test {
