@@ -177,6 +177,8 @@ bool TPosixWindowMessaging::SendCopyData(
 bool TPosixWindowMessaging::Transfer(THandle Target, TOutgoing& Out)
 {
     Out.Deadline = NewDeadline();
+    // A connection almost always has room for a frame: write before asking poll.
+    Advance(Out);
     Pump(Out);
     ArmExpiry();
     if (!Out.Delivered)
