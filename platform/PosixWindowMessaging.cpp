@@ -330,6 +330,9 @@ void TPosixWindowMessaging::ServeIncoming(std::uint64_t Id)
                 return;
             }
         }
+        // A short read emptied the socket; poll tells when more arrives.
+        if (static_cast<std::size_t>(Received) < Buffer.size())
+            return;
     }
 }
 
