@@ -177,6 +177,8 @@ bool TPosixWindowMessaging::SendCopyData(
 bool TPosixWindowMessaging::Transfer(THandle Target, TOutgoing& Out)
 {
     Out.Deadline = NewDeadline();
+    // A connection almost always has room for a frame: write before asking poll.
+    Advance(Out);
     Pump(Out);
     ArmExpiry();
     if (!Out.Delivered)
@@ -304,9 +306,16 @@ void TPosixWindowMessaging::AcceptWaiting(THandle Handle)
 void TPosixWindowMessaging::ServeIncoming(std::uint64_t Id)
 {
     const auto Found = FIncoming.find(Id);
-    if (Found == FIncoming.end() || Found->second.Busy)
+    if (Found == FIncoming.end())
         return;
     TIncoming& Incoming = Found->second;
+    // Only a nested event loop gets here while the frame is handled. Silence the
+    // notifier until Deliver is done; switching it off for every frame would cost
+    // the glib dispatcher a wake-up each time.
+    if (Incoming.Busy) {
+        Incoming.Notifier->setEnabled(false);
+        return;
+    }
     std::array<std::uint8_t, ReadChunkSize> Buffer;
     for (;;) {
         const ssize_t Received = ::recv(Incoming.Socket.Get(), Buffer.data(), Buffer.size(), 0);
@@ -328,6 +337,9 @@ void TPosixWindowMessaging::ServeIncoming(std::uint64_t Id)
                 return;
             }
         }
+        // A short read emptied the socket; poll tells when more arrives.
+        if (static_cast<std::size_t>(Received) < Buffer.size())
+            return;
     }
 }
 
@@ -335,7 +347,6 @@ bool TPosixWindowMessaging::Deliver(std::uint64_t Id)
 {
     TIncoming& Incoming = FIncoming.at(Id);
     Incoming.Busy = true;
-    Incoming.Notifier->setEnabled(false);
     const TCopyDataFrame Frame = Incoming.Decoder.TakeFrame();
     bool Acknowledged = false;
     if (const auto Window = FWindows.find(Incoming.Window); Window != FWindows.end()) {

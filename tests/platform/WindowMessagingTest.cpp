@@ -232,6 +232,31 @@ TEST_F(WindowMessagingTest, OneConnectionCarriesFrameAfterFrame)
     EXPECT_EQ(Text(FReceived[1].Data), "second");
 }
 
+TEST_F(WindowMessagingTest, AFrameArrivingWhileAHandlerRunsAnEventLoopWaitsForIt)
+{
+    const auto Messaging = Make();
+    std::vector<std::string> Order;
+    int Depth = 0;
+    int Deepest = 0;
+    TUniqueFd Socket;
+    const THandle Window = Messaging->CreateHiddenWindow("C", "N", [&](const TCopyDataFrame& Frame) {
+        Deepest = std::max(Deepest, ++Depth);
+        Order.push_back(Text(Frame.Data));
+        // As a message box would: the next frame comes while this one is handled.
+        if (Order.size() == 1) {
+            test::WriteRaw(Socket.Get(), EncodeFrame(RequestKind, 1, Bytes("second")));
+            test::ServeEventsFor(100ms);
+        }
+        --Depth;
+    });
+    Socket = test::ConnectRaw(SocketOf(Window));
+    test::WriteRaw(Socket.Get(), EncodeFrame(RequestKind, 1, Bytes("first")));
+    EXPECT_EQ(test::AnswerOf(Socket.Get()), FrameAck);
+    EXPECT_EQ(test::AnswerOf(Socket.Get()), FrameAck);
+    EXPECT_EQ(Order, (std::vector<std::string> { "first", "second" }));
+    EXPECT_EQ(Deepest, 1);
+}
+
 TEST_F(WindowMessagingTest, MalformedFramesAreRefusedWithoutAnAnswer)
 {
     const auto Messaging = Make();
