@@ -72,8 +72,10 @@ void DrawFigureQt(QPainter& p, const TStickFigure& f)
 QPainterPath LensPath(const TLenseOutline& o)
 {
     QPainterPath path;
-    const QRectF left = QRectF(QPointF(o.Arc1.Left, o.Arc1.Top), QPointF(o.Arc1.Right, o.Arc1.Bottom)).normalized();
-    const QRectF right = QRectF(QPointF(o.Arc2.Left, o.Arc2.Top), QPointF(o.Arc2.Right, o.Arc2.Bottom)).normalized();
+    const QRectF left
+        = QRectF(QPointF(o.Arc1.Left, o.Arc1.Top), QPointF(o.Arc1.Right, o.Arc1.Bottom)).normalized();
+    const QRectF right
+        = QRectF(QPointF(o.Arc2.Left, o.Arc2.Top), QPointF(o.Arc2.Right, o.Arc2.Bottom)).normalized();
     const double sweep = 2.0 * qRadiansToDegrees(std::asin((o.Arc1.EndY - o.Arc1.StartY) / left.height()));
     path.arcMoveTo(left, 180.0 - sweep / 2);
     path.arcTo(left, 180.0 - sweep / 2, sweep);
@@ -91,7 +93,8 @@ void QPainterScene(benchmark::State& state)
     const TLenseConstruction c = ConstructImage(s, px.Cx());
     const QPainterPath lens = LensPath(*LenseOutline(s, w, h, false));
     const TStickFigure object = StickFigure(-s.ObjectX, s.ObjectH, px.Cx(), px.Cy());
-    const TStickFigure image = StickFigure(static_cast<int>(c.I.X), static_cast<int>(c.I.Y), px.Cx(), px.Cy());
+    const TStickFigure image
+        = StickFigure(static_cast<int>(c.I.X), static_cast<int>(c.I.Y), px.Cx(), px.Cy());
     auto at = [&](uVectors::TVector2D v) {
         const auto p = *px.ToPixel(v);
         return QPoint(static_cast<int>(p.X), static_cast<int>(p.Y));
