@@ -9,7 +9,8 @@ namespace {
 
 // Pixels already of the fill value are not a border, so the fill marks what it
 // has painted with the fill value in a transparent alpha that no drawn pixel has,
-// and turns the marked runs into the fill value at the end.
+// and turns the marked runs into the fill value at the end. When the fill value is
+// the border's, a painted pixel is closed anyway and is painted at once.
 constexpr std::uint32_t MarkAlpha = 0x01000000u;
 
 // Work lists above this many entries are released after the fill rather than kept.
@@ -58,7 +59,8 @@ public:
     TFillState(PixelBuffer& Target, std::uint32_t Border, std::uint32_t Fill, TWorkLists& Lists)
         : FTarget(Target)
         , FBorder(Border)
-        , FMark((Fill & 0x00FFFFFFu) | MarkAlpha)
+        , FMark(Fill == Border ? Fill : (Fill & 0x00FFFFFFu) | MarkAlpha)
+        , FFinalPass(FMark != Fill)
         , FLists(Lists)
     {
     }
@@ -73,6 +75,8 @@ public:
             FLists.Pending.pop_back();
             Scan(Span);
         }
+        if (!FFinalPass)
+            return;
         for (const TRun& Run : FLists.Painted)
             std::fill(FTarget.Scanline(Run.Y) + Run.Left, FTarget.Scanline(Run.Y) + Run.Right + 1, Fill);
     }
@@ -122,7 +126,8 @@ private:
             From = MarkOpen(Row, From);
             if (From > X) {
                 std::fill(Row + X, Row + Start, FMark);
-                FLists.Painted.push_back({ X, From - 1, Span.Y });
+                if (FFinalPass)
+                    FLists.Painted.push_back({ X, From - 1, Span.Y });
                 Push(X, From - 1, Span.Y + Span.Dy, Span.Dy);
                 if (From - 1 > Span.Right)
                     Push(Span.Right + 1, From - 1, Span.Y - Span.Dy, -Span.Dy);
@@ -139,6 +144,7 @@ private:
     PixelBuffer& FTarget;
     std::uint32_t FBorder;
     std::uint32_t FMark;
+    bool FFinalPass;
     TWorkLists& FLists;
 };
 
