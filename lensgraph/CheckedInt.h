@@ -44,12 +44,4 @@ inline std::int32_t Abs(std::int32_t a)
     return a < 0 ? Sub(0, a) : a;
 }
 
-// Truncating division; INT32_MIN div -1 is the one overflowing case.
-inline std::int32_t Div(std::int32_t a, std::int32_t b)
-{
-    if (b == -1)
-        return Sub(0, a);
-    return a / b;
-}
-
 } // namespace CheckedInt
