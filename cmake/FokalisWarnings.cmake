@@ -1,7 +1,10 @@
-# Warnings and sanitizers apply to every target of the project.
-add_compile_options(-Wall -Wextra)
+# Warnings reach every target of the project through one INTERFACE target, linked by the
+# helpers in FokalisTargets.cmake; sanitizers and fuzzer coverage apply to the whole tree.
+add_library(fokalis_warnings INTERFACE)
+add_library(Fokalis::warnings ALIAS fokalis_warnings)
+target_compile_options(fokalis_warnings INTERFACE -Wall -Wextra -Wshadow -Wconversion)
 if(FOKALIS_WERROR)
-  add_compile_options(-Werror)
+  target_compile_options(fokalis_warnings INTERFACE -Werror)
 endif()
 
 if(FOKALIS_SANITIZE)

@@ -20,9 +20,8 @@ TEST(RenderOptions, DefaultsAreTheMainWindowsStartUpDiagram)
 
 TEST(RenderOptions, EveryOptionSetsItsValue)
 {
-    const TRenderOptions o = ParseRenderOptions(
-        { "--size", "800x600", "--lens", "concave", "--f", "-5", "--object-x", "120", "--object-h", "-40", "--no-lens",
-            "x.png" });
+    const TRenderOptions o = ParseRenderOptions({ "--size", "800x600", "--lens", "concave", "--f", "-5",
+        "--object-x", "120", "--object-h", "-40", "--no-lens", "x.png" });
     EXPECT_EQ(o.OutFile, "x.png");
     EXPECT_EQ(o.Width, 800);
     EXPECT_EQ(o.Height, 600);

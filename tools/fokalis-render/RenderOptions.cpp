@@ -16,7 +16,8 @@ int ParseInt(const std::string& Option, const std::string& Text, int Min, int Ma
     if (ec != std::errc() || ptr != end || Text.empty())
         throw EUsage(Option + ": not a whole number: '" + Text + "'");
     if (value < Min || value > Max)
-        throw EUsage(Option + ": " + Text + " is out of range " + std::to_string(Min) + ".." + std::to_string(Max));
+        throw EUsage(
+            Option + ": " + Text + " is out of range " + std::to_string(Min) + ".." + std::to_string(Max));
     return value;
 }
 
@@ -40,16 +41,17 @@ TLenseType ParseLens(const std::string& Text)
 
 } // namespace
 
-const char* const RenderUsage = "usage: fokalis-render OUT.png [options]\n"
-                                "Draws the lens ray diagram and writes it as a PNG file.\n"
-                                "\n"
-                                "  --size WxH              image size in pixels (default 608x475)\n"
-                                "  --lens convex|concave   lens type (default convex)\n"
-                                "  --f N                   focal length in pixels (default 80)\n"
-                                "  --object-x N            object distance left of the lens (default 200)\n"
-                                "  --object-h N            object height, negative below the axis (default 150)\n"
-                                "  --no-lens               leave the lens body out\n"
-                                "  --help                  show this text\n";
+const char* const RenderUsage
+    = "usage: fokalis-render OUT.png [options]\n"
+      "Draws the lens ray diagram and writes it as a PNG file.\n"
+      "\n"
+      "  --size WxH              image size in pixels (default 608x475)\n"
+      "  --lens convex|concave   lens type (default convex)\n"
+      "  --f N                   focal length in pixels (default 80)\n"
+      "  --object-x N            object distance left of the lens (default 200)\n"
+      "  --object-h N            object height, negative below the axis (default 150)\n"
+      "  --no-lens               leave the lens body out\n"
+      "  --help                  show this text\n";
 
 TLenseDiagramState TRenderOptions::MainWindowDiagram()
 {
