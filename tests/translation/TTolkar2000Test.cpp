@@ -96,18 +96,18 @@ TEST_F(Tolkar2000, LoadReadsFromTheStartOfASeekableStream)
 TEST_F(Tolkar2000, ShortReadsGiveTheSameTable)
 {
     std::string File;
-    for (int I = 0; I < 200; ++I)
+    for (std::size_t I = 0; I < 200; ++I)
         File += "[Key " + std::to_string(I) + "]=Text\\nnumber " + std::string(I % 13, '.') + "|$$\r\n";
     TTolkar2000 Whole;
     Load(Whole, File);
     ASSERT_EQ(Whole.Keys().size(), 200u);
     EXPECT_EQ(Whole.Translate("KEY 150"), "Text\r\nnumber " + std::string(150 % 13, '.'));
-    for (const std::size_t Block : { 1, 255, 256, 257 }) {
+    for (const std::size_t Block : { 1u, 255u, 256u, 257u }) {
         TTolkar2000 Engine;
         TChunkedStream Stream(File, Block);
         Engine.LoadFromStream(Stream);
-        EXPECT_EQ(Engine.Keys(), Whole.Keys()) << "Block " << Block;
-        EXPECT_EQ(Engine.Texts(), Whole.Texts()) << "Block " << Block;
+        EXPECT_EQ(Engine.Keys(), Whole.Keys()) << "block " << Block;
+        EXPECT_EQ(Engine.Texts(), Whole.Texts()) << "block " << Block;
     }
 }
 
