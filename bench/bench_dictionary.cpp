@@ -1,5 +1,5 @@
 // Loading grows linearly with the dictionary, lookups do not grow with the table.
-#include "Tolkar2000.h"
+#include "TTolkar2000.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,11 +15,11 @@ constexpr std::size_t MiB = 1024 * KiB;
 // Entries like a real dictionary's captions, as many as fill Size bytes.
 std::string Entries(std::size_t Size)
 {
-    std::string file;
-    for (std::size_t i = 0; file.size() < Size; ++i)
-        file += "[Caption number " + std::to_string(i) + "]=Beschriftung Nummer " + std::to_string(i)
+    std::string File;
+    for (std::size_t I = 0; File.size() < Size; ++I)
+        File += "[Caption number " + std::to_string(I) + "]=Beschriftung Nummer " + std::to_string(I)
             + "|$$\r\n";
-    return file;
+    return File;
 }
 
 // One huge span that never ends: the loader must still read it in linear time.
@@ -31,10 +31,10 @@ std::string Unterminated(std::size_t Size)
 void Load(benchmark::State& State, const std::string& File)
 {
     for (auto _ : State) {
-        TTolkar2000 engine;
-        std::istringstream in(File);
-        engine.LoadFromStream(in);
-        benchmark::DoNotOptimize(engine.Keys().data());
+        TTolkar2000 Engine;
+        std::istringstream In(File);
+        Engine.LoadFromStream(In);
+        benchmark::DoNotOptimize(Engine.Keys().data());
     }
     State.SetBytesProcessed(static_cast<std::int64_t>(State.iterations() * File.size()));
 }
@@ -51,12 +51,12 @@ void BM_LoadUnterminated(benchmark::State& State)
 
 void Lookup(benchmark::State& State, const std::string& Key)
 {
-    TTolkar2000 engine;
-    std::istringstream in(Entries(static_cast<std::size_t>(State.range(0))));
-    engine.LoadFromStream(in);
-    State.counters["entries"] = static_cast<double>(engine.Keys().size());
+    TTolkar2000 Engine;
+    std::istringstream In(Entries(static_cast<std::size_t>(State.range(0))));
+    Engine.LoadFromStream(In);
+    State.counters["entries"] = static_cast<double>(Engine.Keys().size());
     for (auto _ : State)
-        benchmark::DoNotOptimize(engine.Translate(Key));
+        benchmark::DoNotOptimize(Engine.Translate(Key));
 }
 
 void BM_LookupPresent(benchmark::State& State)

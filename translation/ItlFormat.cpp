@@ -13,42 +13,42 @@ constexpr std::string_view KeyClose = "]=";
 
 TItlEntry SplitEntry(std::string_view Span)
 {
-    const std::size_t open = FindNth(KeyOpen, Span, 1, 1, false);
-    const std::size_t close = FindNth(KeyClose, Span, 1, 1, false);
-    const std::size_t terminator = FindNth(ItlTerminator, Span, 1, 1, true);
-    TItlEntry entry;
-    if (close > open + 1)
-        entry.Key = Span.substr(open, close - open - 1);
-    const std::size_t textStart = close + 2;
-    if (terminator > textStart)
-        entry.Text = Span.substr(textStart - 1, terminator - textStart);
-    return entry;
+    const std::size_t Open = FindNth(KeyOpen, Span, 1, 1, false);
+    const std::size_t Close = FindNth(KeyClose, Span, 1, 1, false);
+    const std::size_t Terminator = FindNth(ItlTerminator, Span, 1, 1, true);
+    TItlEntry Entry;
+    if (Close > Open + 1)
+        Entry.Key = Span.substr(Open, Close - Open - 1);
+    const std::size_t TextStart = Close + 2;
+    if (Terminator > TextStart)
+        Entry.Text = Span.substr(TextStart - 1, Terminator - TextStart);
+    return Entry;
 }
 
 std::string NormalizeKey(std::string_view S)
 {
-    std::string key;
-    key.reserve(S.size());
-    for (const char c : S) {
-        const char blanked = (c == '\r' || c == '\n' || c == '\t') ? ' ' : c;
-        if (blanked == ' ' && (key.empty() || key.back() == ' '))
+    std::string Key;
+    Key.reserve(S.size());
+    for (const char C : S) {
+        const char Blanked = (C == '\r' || C == '\n' || C == '\t') ? ' ' : C;
+        if (Blanked == ' ' && (Key.empty() || Key.back() == ' '))
             continue;
-        key.push_back(blanked);
+        Key.push_back(Blanked);
     }
-    return key;
+    return Key;
 }
 
 std::string DecodeText(std::string_view S, std::string_view AppName)
 {
-    std::string text(S);
-    std::replace(text.begin(), text.end(), '\r', ' ');
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    return ReplaceAll(ReplaceAll(text, "\\n", "\r\n", false), "<%APPNAME%>", AppName, true);
+    std::string Text(S);
+    std::ranges::replace(Text, '\r', ' ');
+    std::ranges::replace(Text, '\n', ' ');
+    return ReplaceAll(ReplaceAll(Text, "\\n", "\r\n", false), "<%APPNAME%>", AppName, true);
 }
 
 std::string FormatEntry(std::string_view Key, std::string_view Text)
 {
-    std::string line;
-    line.append(KeyOpen).append(Key).append(KeyClose).append(Text).append(ItlTerminator);
-    return line;
+    std::string Line;
+    Line.append(KeyOpen).append(Key).append(KeyClose).append(Text).append(ItlTerminator);
+    return Line;
 }

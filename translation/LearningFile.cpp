@@ -1,8 +1,11 @@
 #include "LearningFile.h"
 
+#include <array>
 #include <cerrno>
-#include <cstring>
-#include <fstream>
+#include <charconv>
+#include <cstdint>
+#include <fcntl.h>
+#include <random>
 #include <system_error>
 #include <unistd.h>
 
@@ -10,58 +13,104 @@ namespace {
 
 constexpr std::string_view FolderSeparators = "/\\:";
 constexpr std::string_view LearningExtension = ".itl";
+// Fresh random names to try before giving up; a name already taken is unlikely even once.
+constexpr int TemporaryNameTries = 16;
 
-TWriteFailure Failure(const std::filesystem::path& Target, const std::string& Reason)
+TWriteFailure Failure(const std::filesystem::path& Target, int Error)
 {
-    return { "cannot write the learning file \"" + Target.string() + "\": " + Reason };
+    return { "cannot write the learning file \"" + Target.string()
+        + "\": " + std::system_category().message(Error) };
+}
+
+std::string RandomHex(std::random_device& Random)
+{
+    const std::uint64_t Value = std::uint64_t { Random() } << 32 | Random();
+    std::array<char, 16> Digits {};
+    const auto Written = std::to_chars(Digits.data(), Digits.data() + Digits.size(), Value, 16);
+    return { Digits.data(), Written.ptr };
+}
+
+struct TTemporaryFile {
+    int Descriptor = -1;
+    std::filesystem::path Path;
+    // Why it could not be made, when Descriptor is -1.
+    int Error = 0;
+};
+
+// A new file beside Target under a random name. O_EXCL and O_NOFOLLOW refuse whatever already
+// stands at the name, a link above all, so the bytes can only land in a file made here.
+TTemporaryFile CreateTemporaryBeside(const std::filesystem::path& Target)
+{
+    std::random_device Random;
+    TTemporaryFile Temporary;
+    for (int Try = 0; Try < TemporaryNameTries; ++Try) {
+        Temporary.Path = Target;
+        Temporary.Path += "." + RandomHex(Random) + ".tmp";
+        Temporary.Descriptor
+            = ::open(Temporary.Path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (Temporary.Descriptor >= 0)
+            return Temporary;
+        Temporary.Error = errno;
+        if (Temporary.Error != EEXIST)
+            break;
+    }
+    return Temporary;
+}
+
+// 0 when all of Bytes was written, otherwise the error.
+int WriteAll(int Descriptor, std::string_view Bytes)
+{
+    while (!Bytes.empty()) {
+        const ssize_t Written = ::write(Descriptor, Bytes.data(), Bytes.size());
+        if (Written < 0 && errno == EINTR)
+            continue;
+        if (Written <= 0)
+            return Written < 0 ? errno : EIO;
+        Bytes.remove_prefix(static_cast<std::size_t>(Written));
+    }
+    return 0;
 }
 
 } // namespace
 
 std::string LearningFileName(std::string_view ProgramPath)
 {
-    const std::size_t folderEnd = ProgramPath.find_last_of(FolderSeparators);
-    std::string name(folderEnd == std::string_view::npos ? ProgramPath : ProgramPath.substr(folderEnd + 1));
-    const std::size_t dot = name.rfind('.');
-    if (dot != std::string::npos)
-        name.resize(dot);
-    return name.append(LearningExtension);
+    const std::size_t FolderEnd = ProgramPath.find_last_of(FolderSeparators);
+    std::string Name(FolderEnd == std::string_view::npos ? ProgramPath : ProgramPath.substr(FolderEnd + 1));
+    const std::size_t Dot = Name.rfind('.');
+    if (Dot != std::string::npos)
+        Name.resize(Dot);
+    return Name.append(LearningExtension);
 }
 
 std::optional<std::filesystem::path> ProgramFilePath()
 {
-    std::error_code error;
-    const std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error || path.empty())
+    std::error_code Error;
+    const std::filesystem::path Path = std::filesystem::read_symlink("/proc/self/exe", Error);
+    if (Error || Path.empty())
         return std::nullopt;
-    return path;
+    return Path;
 }
 
 std::optional<TWriteFailure> SaveLinesReplacing(
     const std::filesystem::path& Target, const std::vector<std::string>& Lines)
 {
-    std::filesystem::path temporary = Target;
-    temporary += "." + std::to_string(::getpid()) + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return Failure(Target, std::strerror(errno));
-        for (const std::string& line : Lines)
-            out << line << "\r\n";
-        out.close();
-        if (!out) {
-            const std::string reason = std::strerror(errno);
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return Failure(Target, reason);
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, Target, error);
-    if (error) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        return Failure(Target, error.message());
+    std::string Bytes;
+    for (const std::string& Line : Lines)
+        Bytes.append(Line).append("\r\n");
+    const TTemporaryFile Temporary = CreateTemporaryBeside(Target);
+    if (Temporary.Descriptor < 0)
+        return Failure(Target, Temporary.Error);
+    int Error = WriteAll(Temporary.Descriptor, Bytes);
+    if (Error == 0 && ::fsync(Temporary.Descriptor) != 0)
+        Error = errno;
+    if (::close(Temporary.Descriptor) != 0 && Error == 0)
+        Error = errno;
+    if (Error == 0 && ::rename(Temporary.Path.c_str(), Target.c_str()) != 0)
+        Error = errno;
+    if (Error != 0) {
+        ::unlink(Temporary.Path.c_str());
+        return Failure(Target, Error);
     }
     return std::nullopt;
 }

@@ -21,8 +21,10 @@ std::string LearningFileName(std::string_view ProgramPath);
 // The running program's file, or nothing when the system does not tell it.
 std::optional<std::filesystem::path> ProgramFilePath();
 
-// Writes Lines, each followed by CR LF, to Target, replacing any file of that name. The bytes
-// go to a temporary file beside Target that is renamed over it only when complete, so a failure
-// leaves the old file (or none) and never half a file.
+// Writes Lines, each followed by CR LF, to Target, replacing any file of that name (a link
+// there is replaced, not followed). The bytes go to a new file beside Target, created under a
+// random name only where nothing stands yet, and are flushed to disk before that file is
+// renamed over Target: a failure leaves the old file (or none), never half a file, and never
+// writes through a link planted beside Target.
 std::optional<TWriteFailure> SaveLinesReplacing(
     const std::filesystem::path& Target, const std::vector<std::string>& Lines);

@@ -1,20 +1,19 @@
 #include "StringHelpers.h"
 
-#include "ByteStream.h"
+#include "AsciiCase.h"
+#include "TByteStream.h"
 
 #include <algorithm>
 #include <array>
 
 namespace {
 
-char LowerByte(char C)
-{
-    return (C >= 'A' && C <= 'Z') ? static_cast<char>(C - 'A' + 'a') : C;
-}
-
 bool HasAsciiLetter(std::string_view S)
 {
-    return std::any_of(S.begin(), S.end(), [](char C) { return LowerByte(C) >= 'a' && LowerByte(C) <= 'z'; });
+    return std::ranges::any_of(S, [](char C) {
+        const char Lower = LowerAsciiChar(C);
+        return Lower >= 'a' && Lower <= 'z';
+    });
 }
 
 // The 0-based index of the first occurrence of Sub in S at or after From, or npos.
@@ -24,68 +23,61 @@ std::size_t FindFrom(std::string_view Sub, std::string_view S, std::size_t From,
         return std::string_view::npos;
     if (!IgnoreCase || !HasAsciiLetter(Sub))
         return S.find(Sub, From);
-    const auto found = std::search(S.begin() + static_cast<std::ptrdiff_t>(From), S.end(), Sub.begin(),
-        Sub.end(), [](char A, char B) { return LowerByte(A) == LowerByte(B); });
-    return found == S.end() ? std::string_view::npos : static_cast<std::size_t>(found - S.begin());
+    const auto Found = std::search(S.begin() + static_cast<std::ptrdiff_t>(From), S.end(), Sub.begin(),
+        Sub.end(), [](char A, char B) { return LowerAsciiChar(A) == LowerAsciiChar(B); });
+    return Found == S.end() ? std::string_view::npos : static_cast<std::size_t>(Found - S.begin());
 }
 
 } // namespace
-
-std::string LowerAscii(std::string_view S)
-{
-    std::string lower(S);
-    std::transform(lower.begin(), lower.end(), lower.begin(), LowerByte);
-    return lower;
-}
 
 std::size_t FindNth(
     std::string_view Sub, std::string_view S, std::size_t Start, std::size_t Count, bool IgnoreCase)
 {
     if (Count == 0)
         return 0;
-    std::size_t from = Start == 0 ? 0 : Start - 1;
-    for (std::size_t found = 1;; ++found) {
-        const std::size_t at = FindFrom(Sub, S, from, IgnoreCase);
-        if (at == std::string_view::npos)
+    std::size_t From = Start == 0 ? 0 : Start - 1;
+    for (std::size_t Found = 1;; ++Found) {
+        const std::size_t At = FindFrom(Sub, S, From, IgnoreCase);
+        if (At == std::string_view::npos)
             return 0;
-        if (found == Count)
-            return at + 1;
-        from = at + Sub.size();
+        if (Found == Count)
+            return At + 1;
+        From = At + Sub.size();
     }
 }
 
 std::string ReplaceAll(std::string_view S, std::string_view Old, std::string_view New, bool IgnoreCase)
 {
-    std::string result;
-    std::size_t from = 0;
-    for (std::size_t at = FindFrom(Old, S, 0, IgnoreCase); at != std::string_view::npos;
-         at = FindFrom(Old, S, from, IgnoreCase)) {
-        result.append(S.substr(from, at - from)).append(New);
-        from = at + Old.size();
+    std::string Result;
+    std::size_t From = 0;
+    for (std::size_t At = FindFrom(Old, S, 0, IgnoreCase); At != std::string_view::npos;
+         At = FindFrom(Old, S, From, IgnoreCase)) {
+        Result.append(S.substr(From, At - From)).append(New);
+        From = At + Old.size();
     }
-    result.append(S.substr(from));
-    return result;
+    Result.append(S.substr(From));
+    return Result;
 }
 
 std::optional<std::string> ReadUntil(TByteStream& Stream, std::string_view Delimiter)
 {
     if (Delimiter.empty())
         return std::nullopt;
-    std::string span;
-    std::array<char, ReadUntilBlockSize> block {};
+    std::string Span;
+    std::array<char, ReadUntilBlockSize> Block {};
     for (;;) {
-        const std::size_t count = Stream.Read(block.data(), block.size());
-        if (count == 0)
+        const std::size_t Count = Stream.Read(Block.data(), Block.size());
+        if (Count == 0)
             return std::nullopt;
-        const std::size_t searchFrom
-            = span.size() >= Delimiter.size() ? span.size() - Delimiter.size() + 1 : 0;
-        span.append(block.data(), count);
-        const std::size_t at = FindFrom(Delimiter, span, searchFrom, true);
-        if (at != std::string_view::npos) {
-            const std::size_t end = at + Delimiter.size();
-            Stream.PutBack(std::string_view(span).substr(end));
-            span.resize(end);
-            return span;
+        const std::size_t SearchFrom
+            = Span.size() >= Delimiter.size() ? Span.size() - Delimiter.size() + 1 : 0;
+        Span.append(Block.data(), Count);
+        const std::size_t At = FindFrom(Delimiter, Span, SearchFrom, true);
+        if (At != std::string_view::npos) {
+            const std::size_t End = At + Delimiter.size();
+            Stream.PutBack(std::string_view(Span).substr(End));
+            Span.resize(End);
+            return Span;
         }
     }
 }

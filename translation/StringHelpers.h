@@ -8,10 +8,7 @@
 class TByteStream;
 
 // Byte-string helpers of the dictionary engine. Texts are bytes in the 8-bit code page;
-// "ignoring case" and lower-casing touch the letters A to Z only, never bytes above 127.
-
-// S with A to Z turned into a to z.
-std::string LowerAscii(std::string_view S);
+// "ignoring case" touches the letters A to Z only, never bytes above 127.
 
 // The 1-based position in S of the Count-th occurrence of Sub that begins at or after the
 // 1-based Start (a Start of 0 counts as 1). Occurrences do not overlap: each search begins

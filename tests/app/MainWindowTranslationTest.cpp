@@ -1,5 +1,5 @@
 #include "Main.h"
-#include "Tolkar2000.h"
+#include "TTolkar2000.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>

@@ -1,4 +1,5 @@
-#include "Tolkar2000.h"
+#include "AsciiCase.h"
+#include "TTolkar2000.h"
 
 #include <gtest/gtest.h>
 
@@ -18,63 +19,60 @@ const std::set<std::string> ProgramKeys { "Fokalis", "Exit", "About", "Type of L
 
 std::string ReadDictionary(const std::string& Name)
 {
-    std::ifstream in(std::string(FOKALIS_DICTIONARY_DIR) + "/" + Name, std::ios::binary);
-    return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+    std::ifstream In(std::string(FOKALIS_DICTIONARY_DIR) + "/" + Name, std::ios::binary);
+    return { std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>() };
 }
 
 void LoadDictionary(TTolkar2000& Engine, const std::string& Name)
 {
-    std::istringstream in(ReadDictionary(Name));
-    Engine.LoadFromStream(in);
+    std::istringstream In(ReadDictionary(Name));
+    Engine.LoadFromStream(In);
 }
 
 class ShippedDictionary : public testing::TestWithParam<const char*> { };
 
 TEST_P(ShippedDictionary, HoldsEveryKeyOnceOnItsOwnLine)
 {
-    const std::string bytes = ReadDictionary(GetParam());
-    ASSERT_FALSE(bytes.empty());
-    TTolkar2000 engine;
-    LoadDictionary(engine, GetParam());
-    std::set<std::string> expected;
-    for (const std::string& key : ProgramKeys) {
-        std::string lower(key);
-        std::transform(lower.begin(), lower.end(), lower.begin(), [](char C) { return std::tolower(C); });
-        expected.insert(lower);
-    }
-    const std::set<std::string> loaded(engine.Keys().begin(), engine.Keys().end());
-    EXPECT_EQ(loaded, expected);
-    EXPECT_EQ(engine.Keys().size(), loaded.size()) << "a key is given twice";
-    const auto lines = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
-    EXPECT_EQ(lines, engine.Keys().size()) << "one entry per line, none running over";
-    EXPECT_TRUE(bytes.ends_with("|$$\r\n"));
-    for (const std::string& text : engine.Texts())
-        EXPECT_FALSE(text.empty());
+    const std::string Bytes = ReadDictionary(GetParam());
+    ASSERT_FALSE(Bytes.empty());
+    TTolkar2000 Engine;
+    LoadDictionary(Engine, GetParam());
+    std::set<std::string> Expected;
+    for (const std::string& Key : ProgramKeys)
+        Expected.insert(LowerAscii(Key));
+    const std::set<std::string> Loaded(Engine.Keys().begin(), Engine.Keys().end());
+    EXPECT_EQ(Loaded, Expected);
+    EXPECT_EQ(Engine.Keys().size(), Loaded.size()) << "a key is given twice";
+    const auto LineCount = static_cast<std::size_t>(std::count(Bytes.begin(), Bytes.end(), '\n'));
+    EXPECT_EQ(LineCount, Engine.Keys().size()) << "one entry per line, none running over";
+    EXPECT_TRUE(Bytes.ends_with("|$$\r\n"));
+    for (const std::string& Text : Engine.Texts())
+        EXPECT_FALSE(Text.empty());
 }
 
 TEST_P(ShippedDictionary, LinksAndExplanationAreUsable)
 {
-    TTolkar2000 engine;
-    LoadDictionary(engine, GetParam());
-    EXPECT_TRUE(engine.Translate("HomePageURL").starts_with("http://"));
-    EXPECT_NE(engine.Translate("HomePage"), "HomePage");
-    const std::string explanation = engine.Translate("MMExplain");
-    EXPECT_GE(std::count(explanation.begin(), explanation.end(), '\n'), 2);
-    EXPECT_NE(explanation.find("2F"), std::string::npos);
+    TTolkar2000 Engine;
+    LoadDictionary(Engine, GetParam());
+    EXPECT_TRUE(Engine.Translate("HomePageURL").starts_with("http://"));
+    EXPECT_NE(Engine.Translate("HomePage"), "HomePage");
+    const std::string Explanation = Engine.Translate("MMExplain");
+    EXPECT_GE(std::count(Explanation.begin(), Explanation.end(), '\n'), 2);
+    EXPECT_NE(Explanation.find("2F"), std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(Dictionaries, ShippedDictionary, testing::Values("english.itl", "german.itl"),
-    [](const testing::TestParamInfo<const char*>& info) {
-        return std::string(info.param).substr(0, std::string(info.param).find('.'));
+    [](const testing::TestParamInfo<const char*>& Info) {
+        return std::string(Info.param).substr(0, std::string(Info.param).find('.'));
     });
 
 TEST(Dictionaries, LanguageNamesSelectTheAboutBoxTexts)
 {
-    TTolkar2000 engine;
-    LoadDictionary(engine, "english.itl");
-    EXPECT_EQ(engine.Translate("$dlglanguage$"), "lgEnglish");
-    LoadDictionary(engine, "german.itl");
-    EXPECT_EQ(engine.Translate("$dlglanguage$"), "lgGerman");
+    TTolkar2000 Engine;
+    LoadDictionary(Engine, "english.itl");
+    EXPECT_EQ(Engine.Translate("$dlglanguage$"), "lgEnglish");
+    LoadDictionary(Engine, "german.itl");
+    EXPECT_EQ(Engine.Translate("$dlglanguage$"), "lgGerman");
 }
 
 } // namespace

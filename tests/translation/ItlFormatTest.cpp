@@ -33,9 +33,9 @@ class SplitEntryTest : public testing::TestWithParam<TSplitCase> { };
 
 TEST_P(SplitEntryTest, FindsKeyAndText)
 {
-    const TItlEntry entry = SplitEntry(GetParam().Span);
-    EXPECT_EQ(entry.Key, GetParam().Key);
-    EXPECT_EQ(entry.Text, GetParam().Text);
+    const TItlEntry Entry = SplitEntry(GetParam().Span);
+    EXPECT_EQ(Entry.Key, GetParam().Key);
+    EXPECT_EQ(Entry.Text, GetParam().Text);
 }
 
 INSTANTIATE_TEST_SUITE_P(ItlFormat, SplitEntryTest,
@@ -46,6 +46,6 @@ INSTANTIATE_TEST_SUITE_P(ItlFormat, SplitEntryTest,
         TSplitCase { "close_before_open", "a]=b[c|$$", "", "b[c" },
         TSplitCase { "empty_key_and_text", "[]=|$$", "", "" },
         TSplitCase { "terminator_only", "|$$", "", "" }),
-    [](const testing::TestParamInfo<TSplitCase>& info) { return info.param.Name; });
+    [](const testing::TestParamInfo<TSplitCase>& Info) { return Info.param.Name; });
 
 } // namespace

@@ -1,5 +1,5 @@
 #include "StringHelpers.h"
-#include "ChunkedStream.h"
+#include "TChunkedStream.h"
 
 #include <gtest/gtest.h>
 
@@ -23,8 +23,8 @@ class FindNthTest : public testing::TestWithParam<TFindCase> { };
 
 TEST_P(FindNthTest, GivesTheOneBasedPosition)
 {
-    const TFindCase& c = GetParam();
-    EXPECT_EQ(FindNth(c.Sub, c.S, c.Start, c.Count, c.IgnoreCase), c.Expected);
+    const TFindCase& Case = GetParam();
+    EXPECT_EQ(FindNth(Case.Sub, Case.S, Case.Start, Case.Count, Case.IgnoreCase), Case.Expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(StringHelpers, FindNthTest,
@@ -40,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(StringHelpers, FindNthTest,
         TFindCase { "case_respected", "AB", "xab", 1, 1, false, 0 },
         TFindCase { "case_ignored", "AB", "xaB", 1, 1, true, 2 },
         TFindCase { "only_a_to_z_fold", "\xC4", "\xE4\xC4", 1, 1, true, 2 }),
-    [](const testing::TestParamInfo<TFindCase>& info) { return info.param.Name; });
+    [](const testing::TestParamInfo<TFindCase>& Info) { return Info.param.Name; });
 
 TEST(StringHelpers, ReplaceAllNeverSearchesInsertedText)
 {
@@ -59,32 +59,32 @@ TEST(StringHelpers, ReplaceAllCaseAndEmptyOld)
 
 std::vector<std::optional<std::string>> SpansOf(const std::string& Bytes, std::size_t BlockSize)
 {
-    TChunkedStream stream(Bytes, BlockSize);
-    std::vector<std::optional<std::string>> spans;
+    TChunkedStream Stream(Bytes, BlockSize);
+    std::vector<std::optional<std::string>> Spans;
     do
-        spans.push_back(ReadUntil(stream, "|$$"));
-    while (spans.back());
-    return spans;
+        Spans.push_back(ReadUntil(Stream, "|$$"));
+    while (Spans.back());
+    return Spans;
 }
 
 TEST(StringHelpers, ReadUntilSplitsAtEachDelimiterAndDropsTheRest)
 {
-    const auto spans = SpansOf("a|$$\r\nbb|$$tail", 1000);
-    ASSERT_EQ(spans.size(), 3u);
-    EXPECT_EQ(spans[0], "a|$$");
-    EXPECT_EQ(spans[1], "\r\nbb|$$");
-    EXPECT_EQ(spans[2], std::nullopt);
+    const auto Spans = SpansOf("a|$$\r\nbb|$$tail", 1000);
+    ASSERT_EQ(Spans.size(), 3u);
+    EXPECT_EQ(Spans[0], "a|$$");
+    EXPECT_EQ(Spans[1], "\r\nbb|$$");
+    EXPECT_EQ(Spans[2], std::nullopt);
 }
 
 TEST(StringHelpers, ReadUntilFindsADelimiterAcrossBlockBoundaries)
 {
-    std::string bytes(ReadUntilBlockSize - 1, 'x');
-    bytes += "|$$y|$$";
-    for (const std::size_t block : { std::size_t { 1 }, std::size_t { 2 }, ReadUntilBlockSize }) {
-        const auto spans = SpansOf(bytes, block);
-        ASSERT_EQ(spans.size(), 3u) << "block " << block;
-        EXPECT_EQ(spans[0], std::string(ReadUntilBlockSize - 1, 'x') + "|$$");
-        EXPECT_EQ(spans[1], "y|$$");
+    std::string Bytes(ReadUntilBlockSize - 1, 'x');
+    Bytes += "|$$y|$$";
+    for (const std::size_t Block : { std::size_t { 1 }, std::size_t { 2 }, ReadUntilBlockSize }) {
+        const auto Spans = SpansOf(Bytes, Block);
+        ASSERT_EQ(Spans.size(), 3u) << "block " << Block;
+        EXPECT_EQ(Spans[0], std::string(ReadUntilBlockSize - 1, 'x') + "|$$");
+        EXPECT_EQ(Spans[1], "y|$$");
     }
 }
 
@@ -92,8 +92,8 @@ TEST(StringHelpers, ReadUntilWithoutDelimiterGivesNothing)
 {
     EXPECT_EQ(SpansOf(std::string(1000, 'x'), 256).front(), std::nullopt);
     EXPECT_EQ(SpansOf("", 256).front(), std::nullopt);
-    TChunkedStream stream("abc", 1);
-    EXPECT_EQ(ReadUntil(stream, ""), std::nullopt);
+    TChunkedStream Stream("abc", 1);
+    EXPECT_EQ(ReadUntil(Stream, ""), std::nullopt);
 }
 
 } // namespace

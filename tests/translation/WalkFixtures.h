@@ -3,6 +3,7 @@
 #include "TCollection.h"
 
 #include <QObject>
+#include <QPlainTextEdit>
 #include <QStringList>
 #include <QWidget>
 
@@ -14,7 +15,6 @@ class TFixtureControl : public QWidget {
     Q_PROPERTY(QString Caption MEMBER FCaption)
     Q_PROPERTY(QString Name MEMBER FName)
     Q_PROPERTY(QStringList Items MEMBER FItems)
-    Q_PROPERTY(QStringList Lines MEMBER FLines)
     Q_PROPERTY(TCollection* Columns READ Columns)
     Q_PROPERTY(QObject* Buddy MEMBER FBuddy)
 
@@ -30,9 +30,27 @@ public:
     QString FCaption;
     QString FName;
     QStringList FItems;
-    QStringList FLines;
     TCollection* FColumns = nullptr;
     QObject* FBuddy = nullptr;
+};
+
+// A memo as our windows make it: a plain-text editor whose text is also its list of lines.
+class TFixtureMemo : public QPlainTextEdit {
+    Q_OBJECT
+    Q_PROPERTY(QStringList Lines READ Lines WRITE SetLines)
+
+public:
+    explicit TFixtureMemo(QWidget* Parent = nullptr)
+        : QPlainTextEdit(Parent)
+    {
+    }
+
+    QStringList Lines() const
+    {
+        const QString Text = toPlainText();
+        return Text.isEmpty() ? QStringList() : Text.split(u'\n');
+    }
+    void SetLines(const QStringList& Lines) { setPlainText(Lines.join(u'\n')); }
 };
 
 // A plain object with a caption: a collection item or a non-visual component.

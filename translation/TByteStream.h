@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <iosfwd>
 #include <string>
 #include <string_view>
 
@@ -23,16 +22,4 @@ protected:
 private:
     std::string FPutBack;
     std::size_t FPutBackPos = 0;
-};
-
-// A TByteStream over a std::istream (a file, a string stream), read from where it stands.
-class TStdByteStream : public TByteStream {
-public:
-    explicit TStdByteStream(std::istream& In);
-
-protected:
-    std::size_t ReadSource(char* Buffer, std::size_t Size) override;
-
-private:
-    std::istream& FIn;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Tolkar2000.h"
+#include "TTolkar2000.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +9,13 @@
 #include <string>
 
 // Runs each test in a fresh current directory, where the engine writes its learning file.
-class EngineTest : public testing::Test {
+class TEngineFixture : public testing::Test {
 protected:
     void SetUp() override
     {
         FOldDir = std::filesystem::current_path();
-        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-        FDir = std::filesystem::path(testing::TempDir()) / (std::string("fokalis_") + info->name());
+        const auto* Info = testing::UnitTest::GetInstance()->current_test_info();
+        FDir = std::filesystem::path(testing::TempDir()) / (std::string("fokalis_") + Info->name());
         std::filesystem::remove_all(FDir);
         std::filesystem::create_directories(FDir);
         std::filesystem::current_path(FDir);
@@ -29,8 +29,8 @@ protected:
 
     static void Load(TTolkar2000& Engine, const std::string& Bytes)
     {
-        std::istringstream in(Bytes);
-        Engine.LoadFromStream(in);
+        std::istringstream In(Bytes);
+        Engine.LoadFromStream(In);
     }
 
     std::filesystem::path FDir;

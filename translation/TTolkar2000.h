@@ -1,6 +1,6 @@
 #pragma once
 
-#include "KeyIndex.h"
+#include "TKeyIndex.h"
 
 #include <cstddef>
 #include <functional>
@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 class QMetaProperty;
@@ -24,9 +25,11 @@ public:
         = std::function<void(TTolkar2000& Sender, const std::string& Key, std::string& Text)>;
     // Fired before the properties of one object are translated; clearing DoTranslate skips them.
     using TTranslateObjectEvent = std::function<void(TTolkar2000& Sender, QObject* Obj, bool& DoTranslate)>;
+    // Whether an object is a window of its own, which a walk over its owner must not enter.
+    using TWindowTest = std::function<bool(const QObject& Obj)>;
 
     // The marker of translatable texts in windows.
-    static constexpr std::string_view Prefix = "TK_";
+    static constexpr std::string_view FPrefix = "TK_";
 
     // AppName replaces "<%APPNAME%>" in texts when they are loaded.
     explicit TTolkar2000(std::string AppName = {});
@@ -52,10 +55,17 @@ public:
     std::string Translate(std::string_view Key, const std::vector<std::string>& Args = {});
 
     // Translates Comp and every object it owns (its QObject children), recursively, but
-    // never another top-level window among them.
+    // never one that the window boundary calls a window of its own.
     void TranslateComponent(QObject* Comp);
+    // Sets the test that keeps TranslateComponent out of windows of their own; a program with
+    // widgets passes IsSeparateWindow (translation_widget). Without one, every owned object
+    // is entered.
+    void SetWindowBoundary(TWindowTest IsSeparateWindow) { FIsSeparateWindow = std::move(IsSeparateWindow); }
     // Translates the properties of one object: string properties starting with the prefix
     // (never "Name" or "objectName"), string lists line by line, collections item by item.
+    // A memo (a QPlainTextEdit) is translated through its lines only, never as its whole text,
+    // and only in a memo does a translated line holding line breaks become several lines;
+    // other lists keep one item per key.
     void TranslateObject(QObject* Obj);
     // Translates one property of Obj by the rules of TranslateObject.
     void TranslateProperty(QObject* Obj, const QMetaProperty& Prop);
@@ -95,4 +105,5 @@ private:
     std::unordered_set<std::string> FMissingFolded;
     bool FAutoCreateItlFile = false;
     std::string FAppName;
+    TWindowTest FIsSeparateWindow;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ByteStream.h"
+#include "TByteStream.h"
 
 #include <algorithm>
 #include <string>
@@ -17,10 +17,10 @@ public:
 protected:
     std::size_t ReadSource(char* Buffer, std::size_t Size) override
     {
-        const std::size_t count = std::min({ Size, FBlockSize, FBytes.size() - FPos });
-        std::copy_n(FBytes.data() + FPos, count, Buffer);
-        FPos += count;
-        return count;
+        const std::size_t Count = std::min({ Size, FBlockSize, FBytes.size() - FPos });
+        std::copy_n(FBytes.data() + FPos, Count, Buffer);
+        FPos += Count;
+        return Count;
     }
 
 private:
