@@ -1,9 +1,10 @@
-# Two entry points for a fresh Debian 12 machine: `make run` and `make test`.
+# Entry points for a fresh Debian 12 machine: `make run`, `make test` and `make package`.
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+PACKAGE_DIR ?= build-package
 
-.PHONY: run test build setup clean
+.PHONY: run test build setup package clean
 
 setup:
 	@scripts/setup-debian.sh
@@ -18,5 +19,16 @@ run: build
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
+# The Debian package, built without tests and benchmarks in a folder of its own and
+# copied here as fokalis_<version>_<arch>.deb.
+package:
+	@scripts/setup-debian.sh dpkg-dev file
+	cmake -S . -B $(PACKAGE_DIR) -DBUILD_TESTING=OFF -DFOKALIS_BENCH=OFF \
+	    -DCMAKE_EXE_LINKER_FLAGS="-Wl,-z,relro,-z,now" $(CMAKE_FLAGS)
+	cmake --build $(PACKAGE_DIR) -j $(JOBS)
+	rm -f $(PACKAGE_DIR)/fokalis_*.deb
+	cd $(PACKAGE_DIR) && cpack -G DEB
+	cp $(PACKAGE_DIR)/fokalis_*.deb .
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(PACKAGE_DIR)

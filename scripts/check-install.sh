@@ -1,0 +1,174 @@
+#!/usr/bin/env bash
+# Builds the Debian package (`make package`), installs the same build into a staging
+# folder and checks both as a user meets them: every file the README promises is there,
+# the validators accept the desktop entry, the AppStream metadata, the manual pages and
+# the package, the installed program starts through its link in bin/ and finds its
+# dictionary, and the installed fokalis-render writes a PNG.
+#
+#   scripts/check-install.sh [BUILD_DIR]     (default build-package)
+#
+# CHECK_TITLE=1 also starts the program under Xvfb and requires the translated window
+# title (needs xvfb and x11-utils).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build_dir=${1:-build-package}
+
+# What the README's "Install" section promises, below the prefix /usr.
+promised=(
+    bin/fokalis
+    bin/fokalis-render
+    libexec/fokalis/fokalis
+    libexec/fokalis/fokalis.itl
+    share/fokalis/dictionaries/english.itl
+    share/fokalis/dictionaries/german.itl
+    share/applications/org.fokalis.Fokalis.desktop
+    share/metainfo/org.fokalis.Fokalis.metainfo.xml
+    share/icons/hicolor/scalable/apps/org.fokalis.Fokalis.svg
+    share/man/man1/fokalis.1.gz
+    share/man/man1/fokalis-render.1.gz
+    share/doc/fokalis/copyright
+    share/doc/fokalis/dictionary-format.md
+    share/doc/fokalis/host-protocol.md
+)
+for size in 16 22 24 32 48 64 128 256; do
+    promised+=("share/icons/hicolor/${size}x${size}/apps/org.fokalis.Fokalis.png")
+done
+# The host tools are promised with their manual pages wherever the build makes them.
+for tool in lernix-host lernix-client; do
+    if find "$build_dir/tools" -name "$tool" -type f -perm -u+x 2>/dev/null | grep -q .; then
+        promised+=("bin/$tool" "share/man/man1/$tool.1.gz")
+    fi
+done
+
+work=$(mktemp -d)
+program_pid=
+xvfb_pid=
+cleanup() {
+    for pid in $program_pid $xvfb_pid; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "check-install: $*" >&2
+    exit 1
+}
+
+# Fails naming every promised file that the listing in $1 (one path per line, relative
+# to the prefix) lacks.
+require_promised() {
+    local listing=$1 where=$2 missing=()
+    for file in "${promised[@]}"; do
+        grep -qxF "$file" "$listing" || missing+=("$file")
+    done
+    [ ${#missing[@]} -eq 0 ] || fail "missing from $where: ${missing[*]}"
+}
+
+# Starts the staged program through its link in bin/, from another working folder, with
+# a private runtime folder so that no other running copy takes its place; sets
+# program_pid.
+start_program() {
+    local stage=$1 log=$2
+    mkdir -p "$work/cwd" "$work/runtime" "$work/registry"
+    chmod 700 "$work/runtime"
+    (cd "$work/cwd" && exec env LERNIX_RUNTIME_DIR="$work/runtime" \
+        LERNIX_REGISTRY_DIR="$work/registry" "$stage/usr/bin/fokalis" >"$log" 2>&1) &
+    program_pid=$!
+}
+
+stop_program() {
+    kill "$program_pid" 2>/dev/null || true
+    wait "$program_pid" 2>/dev/null || true
+    program_pid=
+}
+
+check_program_starts() {
+    local stage=$1 real="$1/usr/libexec/fokalis/fokalis"
+    QT_QPA_PLATFORM=offscreen start_program "$stage" "$work/fokalis.log"
+    sleep 2
+    if ! kill -0 "$program_pid" 2>/dev/null; then
+        cat "$work/fokalis.log" >&2
+        fail "the installed program did not stay up for 2 s"
+    fi
+    # The program names its dictionary after its own resolved file, which is what the
+    # kernel reports here.
+    [ "$(readlink "/proc/$program_pid/exe")" = "$real" ] \
+        || fail "started through bin/fokalis, the program runs as $(readlink "/proc/$program_pid/exe")"
+    [ -f "${real}.itl" ] || fail "no dictionary beside $real"
+    stop_program
+}
+
+# The window title must be the English dictionary's text for the key "Fokalis", not the key.
+check_window_title() {
+    local stage=$1 expected display
+    expected=$(grep -a -o '^\[Fokalis\]=[^|]*' "$stage/usr/libexec/fokalis/fokalis.itl" | cut -d= -f2-)
+    [ -n "$expected" ] || fail "the installed dictionary has no title text"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+    xvfb_pid=$!
+    for _ in $(seq 50); do
+        [ -s "$work/display" ] && break
+        sleep 0.1
+    done
+    display=":$(cat "$work/display")"
+    [ "$display" != ":" ] || fail "Xvfb did not start"
+    DISPLAY=$display QT_QPA_PLATFORM=xcb start_program "$stage" "$work/title.log"
+    for _ in $(seq 50); do
+        if xwininfo -display "$display" -root -tree | grep -qF "\"$expected\""; then
+            stop_program
+            return
+        fi
+        sleep 0.1
+    done
+    echo "check-install: the windows are:" >&2
+    xwininfo -display "$display" -root -tree | grep -F '"' >&2 || true
+    fail "no window titled \"$expected\""
+}
+
+check_render() {
+    local stage=$1 magic
+    (cd "$work/cwd" && XDG_RUNTIME_DIR="$work/runtime" "$stage/usr/bin/fokalis-render" diagram.png --lens concave)
+    magic=$(head -c 8 "$work/cwd/diagram.png" | od -An -tx1 | tr -d ' \n')
+    [ "$magic" = 89504e470d0a1a0a ] || fail "the installed fokalis-render wrote no PNG"
+}
+
+check_validators() {
+    local root=$1/usr
+    desktop-file-validate "$root/share/applications/org.fokalis.Fokalis.desktop"
+    appstreamcli validate --no-net "$root/share/metainfo/org.fokalis.Fokalis.metainfo.xml"
+    for page in "$root"/share/man/man1/*.1.gz; do
+        local warnings
+        warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null)
+        [ -z "$warnings" ] || fail "$(basename "$page"): $warnings"
+    done
+}
+
+check_package() {
+    local deb=$1
+    echo "== contents of $(basename "$deb")"
+    dpkg-deb --info "$deb"
+    dpkg-deb --contents "$deb"
+    dpkg-deb --contents "$deb" | awk '{ print $6 }' | sed -n 's|^\./usr/||p' >"$work/package.list"
+    require_promised "$work/package.list" "the package"
+    lintian --fail-on error,warning "$deb"
+}
+
+make package PACKAGE_DIR="$build_dir"
+debs=("$build_dir"/fokalis_*.deb)
+if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
+    fail "expected one package in $build_dir, found: ${debs[*]}"
+fi
+deb=${debs[0]}
+
+stage="$work/stage"
+DESTDIR="$stage" cmake --install "$build_dir" --prefix /usr >/dev/null
+(cd "$stage/usr" && find . -mindepth 1 \( -type f -o -type l \) | sed 's|^\./||') >"$work/stage.list"
+require_promised "$work/stage.list" "the staged install"
+
+check_validators "$stage"
+check_program_starts "$stage"
+check_render "$stage"
+if [ "${CHECK_TITLE:-0}" = 1 ]; then
+    check_window_title "$stage"
+fi
+check_package "$deb"
+echo "check-install: all checks passed"
