@@ -1,7 +1,7 @@
-#include "Application.h"
-#include "LenseGraph.h"
-#include "Main.h"
-#include "RadioGroup.h"
+#include "TApplication.h"
+#include "TLenseGraph.h"
+#include "TRadioGroup.h"
+#include "TfrmExample.h"
 
 #include <QRadioButton>
 #include <QtTest>
@@ -81,7 +81,7 @@ TEST_F(ApplicationErrors, MainWindowKeepsWorkingAfterAnErrorInAHandler)
     EXPECT_EQ(Window.LenseGraph()->PaintCount(), Paints);
 
     QTest::mouseClick(LenseType->Button(0), Qt::LeftButton);
-    EXPECT_EQ(Window.LenseGraph()->LenseType(), ltConcave);
+    EXPECT_EQ(Window.LenseGraph()->LenseType(), TLenseType::ltConcave);
     EXPECT_EQ(Reported.size(), 1);
 }
 

@@ -1,5 +1,5 @@
 #include "FloodFill.h"
-#include "PixelBuffer.h"
+#include "TPixelBuffer.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ constexpr std::uint32_t Fill = 0xFF3366BBu;
 
 // The region a border fill paints, found one pixel at a time: every pixel reached
 // from the seed through 4-neighbours that are not of the border value.
-std::vector<bool> Region(const PixelBuffer& Buffer, int X, int Y, std::uint32_t BorderValue)
+std::vector<bool> Region(const TPixelBuffer& Buffer, int X, int Y, std::uint32_t BorderValue)
 {
     const int W = Buffer.Width();
     std::vector<bool> In(static_cast<std::size_t>(W) * Buffer.Height());
@@ -66,7 +66,7 @@ TEST_P(BorderFill, PaintsExactlyTheRegionReachableThroughNonBorderPixels)
     const TFillCase& Case = GetParam();
     std::mt19937 Random(Case.Seed);
     std::uniform_int_distribution<int> PerMille(0, 999);
-    PixelBuffer Buffer(61, 47);
+    TPixelBuffer Buffer(61, 47);
     for (int Y = 0; Y < Buffer.Height(); ++Y)
         for (int X = 0; X < Buffer.Width(); ++X) {
             const int Roll = PerMille(Random);
