@@ -5,8 +5,8 @@
 
 #include <exception>
 
-TApplication::TApplication(int& argc, char** argv)
-    : QApplication(argc, argv)
+TApplication::TApplication(int& Argc, char** Argv)
+    : QApplication(Argc, Argv)
 {
     setApplicationName("Fokalis");
     setDesktopFileName(AppId);

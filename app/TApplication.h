@@ -16,7 +16,7 @@ public:
 
     using TErrorReporter = std::function<void(const QString& Message)>;
 
-    TApplication(int& argc, char** argv);
+    TApplication(int& Argc, char** Argv);
 
     bool notify(QObject* Receiver, QEvent* Event) override;
 

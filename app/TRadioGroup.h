@@ -25,7 +25,7 @@ public:
     void SetItemIndex(int Index);
 
     // The button that shows item Index.
-    QRadioButton* Button(int Index) const { return FButtons.at(Index); }
+    QRadioButton* Button(int Index) const { return FButtons.at(static_cast<std::size_t>(Index)); }
 
 signals:
     // The user clicked an item (also the one already checked); ItemIndex is that item.

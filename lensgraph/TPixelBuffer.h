@@ -28,8 +28,14 @@ public:
     void SetWidth(int Width);
     void SetHeight(int Height);
 
-    std::uint32_t* Scanline(int Y) { return FPixels + static_cast<std::size_t>(Y) * FStride; }
-    const std::uint32_t* Scanline(int Y) const { return FPixels + static_cast<std::size_t>(Y) * FStride; }
+    std::uint32_t* Scanline(int Y)
+    {
+        return FPixels + static_cast<std::size_t>(Y) * static_cast<std::size_t>(FStride);
+    }
+    const std::uint32_t* Scanline(int Y) const
+    {
+        return FPixels + static_cast<std::size_t>(Y) * static_cast<std::size_t>(FStride);
+    }
     std::uint32_t Pixel(int X, int Y) const { return Scanline(Y)[X]; }
     // The pixel at (X, Y) as a TColor; X and Y must lie inside the buffer.
     TColor ColorAt(int X, int Y) const;

@@ -39,7 +39,7 @@ TEST(LenseOutline, ConcaveFacesStandApartAndEdgesCloseTheBody)
     ExpectArc(Outline->Arc2, { 300, -842, -1858, 1316, 278, 450, 278, 23 });
     ASSERT_TRUE(Outline->HasEdges);
     const std::int64_t Rows[] = { 23, 450, 24, 449 };
-    for (int I = 0; I < 4; ++I) {
+    for (std::size_t I = 0; I < 4; ++I) {
         EXPECT_EQ(Outline->Edges[I].FromX, 277);
         EXPECT_EQ(Outline->Edges[I].ToX, 332);
         EXPECT_EQ(Outline->Edges[I].Y, Rows[I]);
