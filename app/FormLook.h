@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GdiCanvas.h"
+#include "TCanvas.h"
 
 #include <QColor>
 #include <QFont>

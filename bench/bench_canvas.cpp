@@ -1,7 +1,7 @@
 // Each canvas primitive at the diagram's size, next to the floor: one full-frame
 // fill and one copy of the frame.
-#include "GdiCanvas.h"
-#include "PixelBuffer.h"
+#include "TCanvas.h"
+#include "TPixelBuffer.h"
 
 #include <QGuiApplication>
 
@@ -17,8 +17,8 @@ constexpr TColor Back = 0xFFFFFF;
 constexpr TColor Lens = 0xFFC0C0;
 
 struct TFrame {
-    PixelBuffer Buffer { Width, Height };
-    PixelBuffer Screen { Width, Height };
+    TPixelBuffer Buffer { Width, Height };
+    TPixelBuffer Screen { Width, Height };
     TCanvas Canvas { Buffer };
     TCanvas ScreenCanvas { Screen };
 };

@@ -3,12 +3,13 @@
 // composes the whole diagram and copies it to the window. Measured next to the
 // bare composition of the same 2000 scenes, each with its copy to a second frame as
 // in the paint benchmark, so the ratio is what the event path adds.
-#include "Application.h"
-#include "GdiCanvas.h"
 #include "LenseDiagram.h"
-#include "LenseGraph.h"
-#include "Main.h"
-#include "PixelBuffer.h"
+#include "LenseStartValues.h"
+#include "TApplication.h"
+#include "TCanvas.h"
+#include "TLenseGraph.h"
+#include "TPixelBuffer.h"
+#include "TfrmExample.h"
 
 #include <QMouseEvent>
 #include <QWindow>
@@ -63,10 +64,8 @@ void DragThroughTheWindow(benchmark::State& State)
 
 void Composition(benchmark::State& State)
 {
-    TLenseDiagramState Scene;
-    Scene.F = 80;
-    Scene.ImageColor = 0x3366BB;
-    PixelBuffer Frame, Screen(608, 475);
+    TLenseDiagramState Scene = LenseStartValues();
+    TPixelBuffer Frame, Screen(608, 475);
     TCanvas ScreenCanvas(Screen);
     for (auto _ : State) {
         for (int I = 0; I < Moves; ++I) {
@@ -87,7 +86,7 @@ BENCHMARK(Composition)->Unit(benchmark::kMillisecond);
 // Prints the runs as usual, then how much longer a move through the window takes
 // than its bare composition, in CPU time of the fastest repetition of each (the least
 // disturbed by other work on the machine).
-class RatioReporter : public benchmark::ConsoleReporter {
+class TRatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& Runs) override
     {
@@ -120,7 +119,7 @@ int main(int argc, char** argv)
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     TApplication Application(argc, argv);
     benchmark::Initialize(&argc, argv);
-    RatioReporter Reporter;
+    TRatioReporter Reporter;
     benchmark::RunSpecifiedBenchmarks(&Reporter);
     benchmark::Shutdown();
     return 0;

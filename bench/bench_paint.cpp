@@ -1,13 +1,14 @@
 // The whole diagram composed by our canvas, against the same scene drawn with
 // QPainter and against the floor: one fill of the frame plus one copy of it.
 // Each case ends with the frame copied to a second surface, as the screen gets it.
-#include "GdiCanvas.h"
 #include "LenseConstruction.h"
 #include "LenseDiagram.h"
 #include "LenseOutline.h"
-#include "PixelBuffer.h"
-#include "PixelFrame.h"
+#include "LenseStartValues.h"
 #include "StickFigure.h"
+#include "TCanvas.h"
+#include "TPixelBuffer.h"
+#include "TPixelFrame.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -22,128 +23,130 @@ namespace {
 
 TLenseDiagramState Scene()
 {
-    TLenseDiagramState s;
-    s.F = 80;
-    s.ImageColor = 0x3366BB;
-    s.ObjectX = 50; // inside the focal length: both dotted extensions are drawn
-    return s;
+    TLenseDiagramState Diagram = LenseStartValues();
+    Diagram.ObjectX = 50; // inside the focal length: both dotted extensions are drawn
+    return Diagram;
 }
 
-QColor ToQColor(TColor c)
+QColor ToQColor(TColor Color)
 {
-    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+    return QColor(Color & 0xFF, (Color >> 8) & 0xFF, (Color >> 16) & 0xFF);
 }
 
-void Composition(benchmark::State& state)
+void Composition(benchmark::State& State)
 {
-    const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
-    PixelBuffer frame, screen(w, h);
-    TCanvas screenCanvas(screen);
-    const TLenseDiagramState scene = Scene();
-    for (auto _ : state) {
-        PaintLenseDiagram(scene, frame, w, h);
-        screenCanvas.Draw(0, 0, frame);
-        benchmark::DoNotOptimize(screen.Scanline(h - 1));
+    const int Width = static_cast<int>(State.range(0)), Height = static_cast<int>(State.range(1));
+    TPixelBuffer Frame, Screen(Width, Height);
+    TCanvas ScreenCanvas(Screen);
+    const TLenseDiagramState Diagram = Scene();
+    for (auto _ : State) {
+        PaintLenseDiagram(Diagram, Frame, Width, Height);
+        ScreenCanvas.Draw(0, 0, Frame);
+        benchmark::DoNotOptimize(Screen.Scanline(Height - 1));
     }
 }
 
-void Floor(benchmark::State& state)
+void Floor(benchmark::State& State)
 {
-    const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
-    PixelBuffer frame(w, h), screen(w, h);
-    TCanvas canvas(frame), screenCanvas(screen);
-    for (auto _ : state) {
-        canvas.FillRect(0, 0, w, h);
-        screenCanvas.Draw(0, 0, frame);
-        benchmark::DoNotOptimize(screen.Scanline(h - 1));
+    const int Width = static_cast<int>(State.range(0)), Height = static_cast<int>(State.range(1));
+    TPixelBuffer Frame(Width, Height), Screen(Width, Height);
+    TCanvas Canvas(Frame), ScreenCanvas(Screen);
+    for (auto _ : State) {
+        Canvas.FillRect(0, 0, Width, Height);
+        ScreenCanvas.Draw(0, 0, Frame);
+        benchmark::DoNotOptimize(Screen.Scanline(Height - 1));
     }
 }
 
-void DrawFigureQt(QPainter& p, const TStickFigure& f)
+void DrawFigureQt(QPainter& Painter, const TStickFigure& Figure)
 {
-    p.drawLine(f.Column, f.Neck, f.Column, f.Hip);
-    p.drawLine(f.Column, f.Hip, f.Left, f.Feet);
-    p.drawLine(f.Column, f.Hip, f.Right, f.Feet);
-    p.drawLine(f.Column, f.Shoulder, f.Left, f.Hands);
-    p.drawLine(f.Column, f.Shoulder, f.Right, f.Hands);
-    p.drawEllipse(QRect(QPoint(f.Left, f.HeadTop), QPoint(f.Right, f.Neck)).normalized());
+    Painter.drawLine(Figure.Column, Figure.Neck, Figure.Column, Figure.Hip);
+    Painter.drawLine(Figure.Column, Figure.Hip, Figure.Left, Figure.Feet);
+    Painter.drawLine(Figure.Column, Figure.Hip, Figure.Right, Figure.Feet);
+    Painter.drawLine(Figure.Column, Figure.Shoulder, Figure.Left, Figure.Hands);
+    Painter.drawLine(Figure.Column, Figure.Shoulder, Figure.Right, Figure.Hands);
+    Painter.drawEllipse(
+        QRect(QPoint(Figure.Left, Figure.HeadTop), QPoint(Figure.Right, Figure.Neck)).normalized());
 }
 
-QPainterPath LensPath(const TLenseOutline& o)
+QPainterPath LensPath(const TLenseOutline& Outline)
 {
-    QPainterPath path;
-    const QRectF left
-        = QRectF(QPointF(o.Arc1.Left, o.Arc1.Top), QPointF(o.Arc1.Right, o.Arc1.Bottom)).normalized();
-    const QRectF right
-        = QRectF(QPointF(o.Arc2.Left, o.Arc2.Top), QPointF(o.Arc2.Right, o.Arc2.Bottom)).normalized();
-    const double sweep = 2.0 * qRadiansToDegrees(std::asin((o.Arc1.EndY - o.Arc1.StartY) / left.height()));
-    path.arcMoveTo(left, 180.0 - sweep / 2);
-    path.arcTo(left, 180.0 - sweep / 2, sweep);
-    path.arcTo(right, -sweep / 2, sweep);
-    path.closeSubpath();
-    return path;
+    QPainterPath Path;
+    const QRectF LeftFace = QRectF(
+        QPointF(Outline.Arc1.Left, Outline.Arc1.Top), QPointF(Outline.Arc1.Right, Outline.Arc1.Bottom))
+                                .normalized();
+    const QRectF RightFace = QRectF(
+        QPointF(Outline.Arc2.Left, Outline.Arc2.Top), QPointF(Outline.Arc2.Right, Outline.Arc2.Bottom))
+                                 .normalized();
+    const double Sweep
+        = 2.0 * qRadiansToDegrees(std::asin((Outline.Arc1.EndY - Outline.Arc1.StartY) / LeftFace.height()));
+    Path.arcMoveTo(LeftFace, 180.0 - Sweep / 2);
+    Path.arcTo(LeftFace, 180.0 - Sweep / 2, Sweep);
+    Path.arcTo(RightFace, -Sweep / 2, Sweep);
+    Path.closeSubpath();
+    return Path;
 }
 
-void QPainterScene(benchmark::State& state)
+void QPainterScene(benchmark::State& State)
 {
-    const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
-    QImage frame(w, h, QImage::Format_RGB32), screen(w, h, QImage::Format_RGB32);
-    const TLenseDiagramState s = Scene();
-    const TPixelFrame px(w, h);
-    const TLenseConstruction c = ConstructImage(s, px.Cx());
-    const QPainterPath lens = LensPath(*LenseOutline(s, w, h, false));
-    const TStickFigure object = StickFigure(-s.ObjectX, s.ObjectH, px.Cx(), px.Cy());
-    const TStickFigure image
-        = StickFigure(static_cast<int>(c.I.X), static_cast<int>(c.I.Y), px.Cx(), px.Cy());
-    auto at = [&](uVectors::TVector2D v) {
-        const auto p = *px.ToPixel(v);
-        return QPoint(static_cast<int>(p.X), static_cast<int>(p.Y));
+    const int Width = static_cast<int>(State.range(0)), Height = static_cast<int>(State.range(1));
+    QImage Picture(Width, Height, QImage::Format_RGB32), Screen(Width, Height, QImage::Format_RGB32);
+    const TLenseDiagramState Diagram = Scene();
+    const TPixelFrame Frame(Width, Height);
+    const TLenseConstruction C = ConstructImage(Diagram, Frame.Cx());
+    const QPainterPath Lens = LensPath(*LenseOutline(Diagram, Width, Height, false));
+    const TStickFigure Object = StickFigure(-Diagram.ObjectX, Diagram.ObjectH, Frame.Cx(), Frame.Cy());
+    const TStickFigure Image
+        = StickFigure(static_cast<int>(C.I.X), static_cast<int>(C.I.Y), Frame.Cx(), Frame.Cy());
+    auto At = [&](uVectors::TVector2D Point) {
+        const auto Pixel = *Frame.ToPixel(Point);
+        return QPoint(static_cast<int>(Pixel.X), static_cast<int>(Pixel.Y));
     };
-    const QPen dotted(ToQColor(s.LineColor1), 1, Qt::DotLine);
-    for (auto _ : state) {
-        QPainter p(&frame);
-        p.setRenderHint(QPainter::Antialiasing, false);
-        p.fillRect(0, 0, w, h, ToQColor(s.BackColor));
-        p.setPen(ToQColor(s.LenseColor));
-        p.setBrush(ToQColor(s.LenseColor));
-        p.drawPath(lens);
-        p.setBrush(ToQColor(s.BackColor));
-        p.setPen(ToQColor(s.ObjectColor));
-        DrawFigureQt(p, object);
-        p.setPen(ToQColor(s.ImageColor));
-        DrawFigureQt(p, image);
-        p.setBackgroundMode(Qt::OpaqueMode);
-        p.setBackground(ToQColor(s.BackColor));
-        p.setPen(ToQColor(s.LineColor1));
-        p.drawLine(at(c.O), at(c.A));
-        p.drawLine(at(c.A), at(c.E1));
-        p.setPen(dotted);
-        p.drawLine(at(c.A), at(c.I));
-        p.setPen(ToQColor(s.LineColor2));
-        p.drawLine(at(c.O), at(c.E2));
-        p.setPen(QPen(ToQColor(s.LineColor2), 1, Qt::DotLine));
-        p.drawLine(at(c.O), at(c.I));
-        p.setBackgroundMode(Qt::TransparentMode);
-        p.setPen(ToQColor(s.GridColor));
-        p.drawLine(0, px.Cy(), w, px.Cy());
-        p.drawLine(px.Cx(), 0, px.Cx(), h);
-        for (int k : { -2, -1, 1, 2 }) {
-            const int x = px.Cx() + k * s.F;
-            p.drawLine(x - s.MarkWidth, px.Cy(), x + s.MarkWidth, px.Cy());
-            p.drawLine(x, px.Cy() - s.MarkWidth, x, px.Cy() + s.MarkWidth);
-            p.drawText(x - 6, px.Cy() + s.MarkCapSpace + 12, k == 1 || k == -1 ? "F" : "2F");
+    const QPen Dotted(ToQColor(Diagram.LineColor1), 1, Qt::DotLine);
+    for (auto _ : State) {
+        QPainter Painter(&Picture);
+        Painter.setRenderHint(QPainter::Antialiasing, false);
+        Painter.fillRect(0, 0, Width, Height, ToQColor(Diagram.BackColor));
+        Painter.setPen(ToQColor(Diagram.LenseColor));
+        Painter.setBrush(ToQColor(Diagram.LenseColor));
+        Painter.drawPath(Lens);
+        Painter.setBrush(ToQColor(Diagram.BackColor));
+        Painter.setPen(ToQColor(Diagram.ObjectColor));
+        DrawFigureQt(Painter, Object);
+        Painter.setPen(ToQColor(Diagram.ImageColor));
+        DrawFigureQt(Painter, Image);
+        Painter.setBackgroundMode(Qt::OpaqueMode);
+        Painter.setBackground(ToQColor(Diagram.BackColor));
+        Painter.setPen(ToQColor(Diagram.LineColor1));
+        Painter.drawLine(At(C.O), At(C.A));
+        Painter.drawLine(At(C.A), At(C.E1));
+        Painter.setPen(Dotted);
+        Painter.drawLine(At(C.A), At(C.I));
+        Painter.setPen(ToQColor(Diagram.LineColor2));
+        Painter.drawLine(At(C.O), At(C.E2));
+        Painter.setPen(QPen(ToQColor(Diagram.LineColor2), 1, Qt::DotLine));
+        Painter.drawLine(At(C.O), At(C.I));
+        Painter.setBackgroundMode(Qt::TransparentMode);
+        Painter.setPen(ToQColor(Diagram.GridColor));
+        Painter.drawLine(0, Frame.Cy(), Width, Frame.Cy());
+        Painter.drawLine(Frame.Cx(), 0, Frame.Cx(), Height);
+        for (int K : { -2, -1, 1, 2 }) {
+            const int X = Frame.Cx() + K * Diagram.F;
+            Painter.drawLine(X - Diagram.MarkWidth, Frame.Cy(), X + Diagram.MarkWidth, Frame.Cy());
+            Painter.drawLine(X, Frame.Cy() - Diagram.MarkWidth, X, Frame.Cy() + Diagram.MarkWidth);
+            Painter.drawText(X - 6, Frame.Cy() + Diagram.MarkCapSpace + 12, K == 1 || K == -1 ? "F" : "2F");
         }
-        p.end();
-        QPainter copy(&screen);
-        copy.drawImage(0, 0, frame);
-        copy.end();
-        benchmark::DoNotOptimize(screen.constScanLine(h - 1));
+        Painter.end();
+        QPainter Copy(&Screen);
+        Copy.drawImage(0, 0, Picture);
+        Copy.end();
+        benchmark::DoNotOptimize(Screen.constScanLine(Height - 1));
     }
 }
 
-void Sizes(benchmark::internal::Benchmark* b)
+void Sizes(benchmark::internal::Benchmark* Bench)
 {
-    b->Args({ 608, 475 })->Args({ 1920, 1080 })->Args({ 3840, 2160 })->Unit(benchmark::kMicrosecond);
+    Bench->Args({ 608, 475 })->Args({ 1920, 1080 })->Args({ 3840, 2160 })->Unit(benchmark::kMicrosecond);
 }
 
 BENCHMARK(Floor)->Apply(Sizes);
@@ -155,7 +158,7 @@ BENCHMARK(QPainterScene)->Apply(Sizes);
 int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication app(argc, argv);
+    QGuiApplication Application(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -15,33 +15,33 @@ public:
     }
 };
 
-inline std::int32_t Add(std::int32_t a, std::int32_t b)
+inline std::int32_t Add(std::int32_t A, std::int32_t B)
 {
-    std::int32_t r;
-    if (__builtin_add_overflow(a, b, &r))
+    std::int32_t R;
+    if (__builtin_add_overflow(A, B, &R))
         throw EIntOverflow();
-    return r;
+    return R;
 }
 
-inline std::int32_t Sub(std::int32_t a, std::int32_t b)
+inline std::int32_t Sub(std::int32_t A, std::int32_t B)
 {
-    std::int32_t r;
-    if (__builtin_sub_overflow(a, b, &r))
+    std::int32_t R;
+    if (__builtin_sub_overflow(A, B, &R))
         throw EIntOverflow();
-    return r;
+    return R;
 }
 
-inline std::int32_t Mul(std::int32_t a, std::int32_t b)
+inline std::int32_t Mul(std::int32_t A, std::int32_t B)
 {
-    std::int32_t r;
-    if (__builtin_mul_overflow(a, b, &r))
+    std::int32_t R;
+    if (__builtin_mul_overflow(A, B, &R))
         throw EIntOverflow();
-    return r;
+    return R;
 }
 
-inline std::int32_t Abs(std::int32_t a)
+inline std::int32_t Abs(std::int32_t A)
 {
-    return a < 0 ? Sub(0, a) : a;
+    return A < 0 ? Sub(0, A) : A;
 }
 
 } // namespace CheckedInt

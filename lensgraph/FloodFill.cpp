@@ -1,6 +1,6 @@
 #include "FloodFill.h"
 
-#include "PixelBuffer.h"
+#include "TPixelBuffer.h"
 
 #include <algorithm>
 #include <vector>
@@ -56,7 +56,7 @@ struct TWorkLists {
 // most pixels are read once or twice.
 class TFillState {
 public:
-    TFillState(PixelBuffer& Target, std::uint32_t Border, std::uint32_t Fill, TWorkLists& Lists)
+    TFillState(TPixelBuffer& Target, std::uint32_t Border, std::uint32_t Fill, TWorkLists& Lists)
         : FTarget(Target)
         , FBorder(Border)
         , FMark(Fill == Border ? Fill : (Fill & 0x00FFFFFFu) | MarkAlpha)
@@ -141,7 +141,7 @@ private:
 
     static constexpr int Block = 8;
 
-    PixelBuffer& FTarget;
+    TPixelBuffer& FTarget;
     std::uint32_t FBorder;
     std::uint32_t FMark;
     bool FFinalPass;
@@ -150,7 +150,7 @@ private:
 
 } // namespace
 
-void BorderFloodFill(PixelBuffer& Target, int X, int Y, std::uint32_t Border, std::uint32_t Fill)
+void BorderFloodFill(TPixelBuffer& Target, int X, int Y, std::uint32_t Border, std::uint32_t Fill)
 {
     if (X < 0 || Y < 0 || X >= Target.Width() || Y >= Target.Height() || Target.Pixel(X, Y) == Border)
         return;

@@ -1,12 +1,12 @@
 #include "LenseDiagram.h"
 
 #include "CheckedInt.h"
-#include "GdiCanvas.h"
 #include "LenseConstruction.h"
 #include "LenseOutline.h"
-#include "PixelBuffer.h"
-#include "PixelFrame.h"
 #include "StickFigure.h"
+#include "TCanvas.h"
+#include "TPixelBuffer.h"
+#include "TPixelFrame.h"
 
 #include <cmath>
 #include <string_view>
@@ -18,8 +18,9 @@ namespace {
 
 class TDiagramPainter {
 public:
-    TDiagramPainter(const TLenseDiagramState& State, PixelBuffer& Buffer)
-        : S(State)
+    TDiagramPainter(const TLenseDiagramState& State, TPixelBuffer& Buffer)
+        : FState(State)
+        , FBuffer(Buffer)
         , FCanvas(Buffer)
         , FFrame(Buffer.Width(), Buffer.Height())
         , FWidth(Buffer.Width())
@@ -29,45 +30,40 @@ public:
 
     void Paint()
     {
-        const TLenseConstruction c = ConstructImage(S, FFrame.Cx());
-        FCanvas.SetBrushColor(S.BackColor);
+        const TLenseConstruction Construction = ConstructImage(FState, FFrame.Cx());
+        FCanvas.SetBrushColor(FState.BackColor);
         FCanvas.FillRect(0, 0, FWidth, FHeight);
-        if (S.DrawLense)
-            DrawLens(S.LenseType == ltConcave);
-        Guarded([&] { DrawFigure(ci::Sub(0, S.ObjectX), S.ObjectH, S.ObjectColor); });
-        if (c.ImageShown) {
-            Guarded([&] { DrawFigure(TruncInt32(c.I.X), TruncInt32(c.I.Y), S.ImageColor); });
-            DrawRays(c);
+        if (FState.DrawLense)
+            DrawLens(FState.LenseType == TLenseType::ltConcave);
+        Guarded([&] { DrawFigure(ci::Sub(0, FState.ObjectX), FState.ObjectH, FState.ObjectColor); });
+        if (Construction.ImageShown) {
+            Guarded([&] {
+                DrawFigure(TPixelFrame::TruncInt32(Construction.I.X),
+                    TPixelFrame::TruncInt32(Construction.I.Y), FState.ImageColor);
+            });
+            DrawRays(Construction);
         }
         DrawAxesAndMarks();
     }
 
 private:
     // An overflowing step leaves out its own element and lets the paint go on.
-    template <typename Step> static void Guarded(Step step)
+    template <typename TStep> static void Guarded(TStep Step)
     {
         try {
-            step();
+            Step();
         } catch (const ci::EIntOverflow&) {
         }
     }
 
-    static std::int32_t TruncInt32(double Value)
-    {
-        const double t = std::trunc(Value);
-        if (!(t >= INT32_MIN && t <= INT32_MAX))
-            throw ci::EIntOverflow();
-        return static_cast<std::int32_t>(t);
-    }
-
     void Line(TVector2D From, TVector2D To)
     {
-        const auto p = FFrame.ToPixel(From);
-        const auto q = FFrame.ToPixel(To);
-        if (!p || !q)
+        const auto Start = FFrame.ToPixel(From);
+        const auto End = FFrame.ToPixel(To);
+        if (!Start || !End)
             return;
-        FCanvas.MoveTo(p->X, p->Y);
-        FCanvas.LineTo(q->X, q->Y);
+        FCanvas.MoveTo(Start->X, Start->Y);
+        FCanvas.LineTo(End->X, End->Y);
     }
 
     void DottedLine(TVector2D From, TVector2D To)
@@ -77,25 +73,27 @@ private:
         FCanvas.SetPenStyle(TPenStyle::Solid);
     }
 
-    void DrawRays(const TLenseConstruction& c)
+    void DrawRays(const TLenseConstruction& C)
     {
-        FCanvas.SetPenColor(S.LineColor1);
-        Line(c.O, c.A);
-        Line(c.A, c.E1);
-        if (c.ImageVirtual)
-            DottedLine(c.A, c.I);
-        FCanvas.SetPenColor(S.LineColor2);
-        Line(c.O, c.E2);
-        if (c.ImageVirtual && S.LenseType == ltConvex)
-            DottedLine(c.O, c.I);
+        FCanvas.SetPenColor(FState.LineColor1);
+        Line(C.O, C.A);
+        Line(C.A, C.E1);
+        if (C.ImageVirtual)
+            DottedLine(C.A, C.I);
+        FCanvas.SetPenColor(FState.LineColor2);
+        Line(C.O, C.E2);
+        if (C.ImageVirtual && FState.LenseType == TLenseType::ltConvex)
+            DottedLine(C.O, C.I);
     }
 
     void DrawLens(bool Concave);
+    bool SeedBetweenFaces(std::int64_t X, std::int64_t Y) const;
     void DrawFigure(std::int32_t X, std::int32_t H, TColor Color);
     void DrawMark(std::int32_t X, std::int32_t Y, std::string_view Caption);
     void DrawAxesAndMarks();
 
-    const TLenseDiagramState& S;
+    const TLenseDiagramState& FState;
+    const TPixelBuffer& FBuffer;
     TCanvas FCanvas;
     TPixelFrame FFrame;
     std::int32_t FWidth;
@@ -104,73 +102,94 @@ private:
 
 void TDiagramPainter::DrawLens(bool Concave)
 {
-    const auto o = LenseOutline(S, FWidth, FHeight, Concave);
-    if (!o)
+    const auto Outline = LenseOutline(FState, FWidth, FHeight, Concave);
+    if (!Outline)
         return;
-    FCanvas.SetPenColor(S.LenseColor);
-    FCanvas.SetBrushColor(S.LenseColor);
-    for (const auto& a : { o->Arc1, o->Arc2 })
-        FCanvas.Arc(a.Left, a.Top, a.Right, a.Bottom, a.StartX, a.StartY, a.EndX, a.EndY);
-    if (o->HasEdges) {
-        for (const auto& e : o->Edges) {
-            FCanvas.MoveTo(e.FromX, e.Y);
-            FCanvas.LineTo(e.ToX, e.Y);
+    FCanvas.SetPenColor(FState.LenseColor);
+    FCanvas.SetBrushColor(FState.LenseColor);
+    for (const auto& Face : { Outline->Arc1, Outline->Arc2 })
+        FCanvas.Arc(
+            Face.Left, Face.Top, Face.Right, Face.Bottom, Face.StartX, Face.StartY, Face.EndX, Face.EndY);
+    if (Outline->HasEdges) {
+        for (const auto& Edge : Outline->Edges) {
+            FCanvas.MoveTo(Edge.FromX, Edge.Y);
+            FCanvas.LineTo(Edge.ToX, Edge.Y);
         }
     }
-    FCanvas.FloodFill(o->SeedX, o->SeedY, S.LenseColor);
+    if (SeedBetweenFaces(Outline->SeedX, Outline->SeedY))
+        FCanvas.FloodFill(Outline->SeedX, Outline->SeedY, FState.LenseColor);
+}
+
+// When the faces bulge less than a pixel they share one column and the seed lies
+// beside them, where a fill would flood the whole diagram; only the outline is
+// drawn then. So far the outline is the only thing in the lens colour.
+bool TDiagramPainter::SeedBetweenFaces(std::int64_t X, std::int64_t Y) const
+{
+    if (X < 0 || Y < 0 || X >= FWidth || Y >= FHeight)
+        return false;
+    const TColor Face = FState.LenseColor & 0xFFFFFFu;
+    const int Row = static_cast<int>(Y);
+    const int Seed = static_cast<int>(X);
+    bool Left = false;
+    for (int Column = 0; Column < Seed && !Left; ++Column)
+        Left = FBuffer.ColorAt(Column, Row) == Face;
+    bool Right = false;
+    for (int Column = Seed + 1; Column < FWidth && !Right; ++Column)
+        Right = FBuffer.ColorAt(Column, Row) == Face;
+    return Left && Right;
 }
 
 void TDiagramPainter::DrawFigure(std::int32_t X, std::int32_t H, TColor Color)
 {
-    const TStickFigure f = StickFigure(X, H, FFrame.Cx(), FFrame.Cy());
+    const TStickFigure Figure = StickFigure(X, H, FFrame.Cx(), FFrame.Cy());
     FCanvas.SetPenColor(Color);
-    FCanvas.SetBrushColor(S.BackColor);
-    FCanvas.MoveTo(f.Column, f.Neck);
-    FCanvas.LineTo(f.Column, f.Hip);
-    FCanvas.LineTo(f.Left, f.Feet);
-    FCanvas.MoveTo(f.Column, f.Hip);
-    FCanvas.LineTo(f.Right, f.Feet);
-    FCanvas.MoveTo(f.Column, f.Shoulder);
-    FCanvas.LineTo(f.Left, f.Hands);
-    FCanvas.MoveTo(f.Column, f.Shoulder);
-    FCanvas.LineTo(f.Right, f.Hands);
-    FCanvas.Ellipse(f.Left, f.HeadTop, f.Right, f.Neck);
+    FCanvas.SetBrushColor(FState.BackColor);
+    FCanvas.MoveTo(Figure.Column, Figure.Neck);
+    FCanvas.LineTo(Figure.Column, Figure.Hip);
+    FCanvas.LineTo(Figure.Left, Figure.Feet);
+    FCanvas.MoveTo(Figure.Column, Figure.Hip);
+    FCanvas.LineTo(Figure.Right, Figure.Feet);
+    FCanvas.MoveTo(Figure.Column, Figure.Shoulder);
+    FCanvas.LineTo(Figure.Left, Figure.Hands);
+    FCanvas.MoveTo(Figure.Column, Figure.Shoulder);
+    FCanvas.LineTo(Figure.Right, Figure.Hands);
+    FCanvas.Ellipse(Figure.Left, Figure.HeadTop, Figure.Right, Figure.Neck);
 }
 
 void TDiagramPainter::DrawMark(std::int32_t X, std::int32_t Y, std::string_view Caption)
 {
-    const std::int32_t m = S.MarkWidth;
-    FCanvas.MoveTo(ci::Sub(X, m), Y);
-    FCanvas.LineTo(ci::Add(X, m), Y);
-    FCanvas.MoveTo(X, ci::Sub(Y, m));
-    FCanvas.LineTo(X, ci::Add(Y, m));
+    const std::int32_t Mark = FState.MarkWidth;
+    FCanvas.MoveTo(ci::Sub(X, Mark), Y);
+    FCanvas.LineTo(ci::Add(X, Mark), Y);
+    FCanvas.MoveTo(X, ci::Sub(Y, Mark));
+    FCanvas.LineTo(X, ci::Add(Y, Mark));
     if (Caption.empty())
         return;
     FCanvas.SetBrushStyle(TBrushStyle::Clear);
-    const std::int32_t tw = FCanvas.TextWidth(Caption);
-    FCanvas.TextOut(ci::Sub(X, tw / 2), ci::Add(Y, S.MarkCapSpace), Caption);
+    const std::int32_t CaptionWidth = FCanvas.TextWidth(Caption);
+    FCanvas.TextOut(ci::Sub(X, CaptionWidth / 2), ci::Add(Y, FState.MarkCapSpace), Caption);
     FCanvas.SetBrushStyle(TBrushStyle::Solid);
 }
 
 void TDiagramPainter::DrawAxesAndMarks()
 {
-    const std::int32_t cx = FFrame.Cx();
-    const std::int32_t cy = FFrame.Cy();
-    FCanvas.SetPenColor(S.GridColor);
-    FCanvas.SetBrushColor(S.BackColor);
-    FCanvas.MoveTo(0, cy);
-    FCanvas.LineTo(FWidth, cy);
-    FCanvas.MoveTo(cx, 0);
-    FCanvas.LineTo(cx, FHeight);
-    Guarded([&] { DrawMark(ci::Sub(cx, ci::Mul(2, S.F)), cy, "2F"); });
-    Guarded([&] { DrawMark(ci::Sub(cx, S.F), cy, "F"); });
-    Guarded([&] { DrawMark(ci::Add(cx, S.F), cy, "F"); });
-    Guarded([&] { DrawMark(ci::Add(cx, ci::Mul(2, S.F)), cy, "2F"); });
+    const std::int32_t Cx = FFrame.Cx();
+    const std::int32_t Cy = FFrame.Cy();
+    FCanvas.SetPenColor(FState.GridColor);
+    FCanvas.SetBrushColor(FState.BackColor);
+    FCanvas.MoveTo(0, Cy);
+    FCanvas.LineTo(FWidth, Cy);
+    FCanvas.MoveTo(Cx, 0);
+    FCanvas.LineTo(Cx, FHeight);
+    Guarded([&] { DrawMark(ci::Sub(Cx, ci::Mul(2, FState.F)), Cy, "2F"); });
+    Guarded([&] { DrawMark(ci::Sub(Cx, FState.F), Cy, "F"); });
+    Guarded([&] { DrawMark(ci::Add(Cx, FState.F), Cy, "F"); });
+    Guarded([&] { DrawMark(ci::Add(Cx, ci::Mul(2, FState.F)), Cy, "2F"); });
 }
 
 } // namespace
 
-void PaintLenseDiagram(const TLenseDiagramState& State, PixelBuffer& Buffer, int Width, int Height)
+void PaintLenseDiagram(const TLenseDiagramState& State, TPixelBuffer& Buffer, int Width, int Height)
 {
     if (Buffer.Width() != Width)
         Buffer.SetWidth(Width);

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "GdiCanvas.h"
+#include "TCanvas.h"
 
 #include <cstdint>
 
-class PixelBuffer;
+class TPixelBuffer;
 
-enum TLenseType : std::uint8_t { ltConcave = 0, ltConvex = 1 };
+enum class TLenseType : std::uint8_t { ltConcave = 0, ltConvex = 1 };
 
 // Everything a paint reads: the diagram's published values, with the defaults a
 // freshly created diagram has (its image colour is black, as nothing sets it).
@@ -21,7 +21,7 @@ struct TLenseDiagramState {
     std::int32_t F = 3;
     std::int32_t MarkWidth = 3;
     std::int32_t MarkCapSpace = 5;
-    TLenseType LenseType = ltConvex;
+    TLenseType LenseType = TLenseType::ltConvex;
     std::int32_t ObjectH = 150;
     std::int32_t ObjectX = 200;
     std::int32_t GrabSensitivity = 50;
@@ -34,4 +34,4 @@ struct TLenseDiagramState {
 // Composes the whole ray diagram into Buffer, resizing it to Width x Height first.
 // Never fails: a degenerate construction leaves the image and the rays out, and a
 // step whose integer arithmetic would overflow leaves only that element out.
-void PaintLenseDiagram(const TLenseDiagramState& State, PixelBuffer& Buffer, int Width, int Height);
+void PaintLenseDiagram(const TLenseDiagramState& State, TPixelBuffer& Buffer, int Width, int Height);

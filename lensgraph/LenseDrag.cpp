@@ -9,9 +9,9 @@ namespace ci = CheckedInt;
 
 namespace {
 
-// The pointer as distances from the lens centre: u to the left, v upward.
+// The pointer as distances from the lens centre: U to the left, V upward.
 struct TPointer {
-    std::int32_t u, v;
+    std::int32_t U, V;
 };
 
 TPointer Pointer(int Width, int Height, int X, int Y)
@@ -19,43 +19,43 @@ TPointer Pointer(int Width, int Height, int X, int Y)
     return { ci::Sub(Width / 2, X), ci::Sub(Height / 2, Y) };
 }
 
-std::int32_t CityBlock(std::int32_t MarkU, TPointer p)
+std::int32_t CityBlock(std::int32_t MarkU, TPointer P)
 {
-    return ci::Add(ci::Abs(ci::Sub(MarkU, p.u)), ci::Abs(p.v));
+    return ci::Add(ci::Abs(ci::Sub(MarkU, P.U)), ci::Abs(P.V));
 }
 
 } // namespace
 
 TGrabTarget FindGrabTarget(const TLenseDiagramState& S, int Width, int Height, int X, int Y)
 {
-    const TPointer p = Pointer(Width, Height, X, Y);
-    const std::int32_t dx = ci::Sub(S.ObjectX, p.u);
-    const std::int32_t dy = ci::Sub(S.ObjectH, p.v);
-    const double d1 = std::sqrt(static_cast<double>(ci::Add(ci::Mul(dx, dx), ci::Mul(dy, dy))));
-    if (S.GrabSensitivity >= d1)
-        return gtObject;
-    if (S.GrabSensitivity >= CityBlock(S.F, p))
-        return gtFocus;
-    if (S.GrabSensitivity >= CityBlock(ci::Mul(2, S.F), p))
-        return gtDoubleFocus;
-    return gtNone;
+    const TPointer P = Pointer(Width, Height, X, Y);
+    const std::int32_t Dx = ci::Sub(S.ObjectX, P.U);
+    const std::int32_t Dy = ci::Sub(S.ObjectH, P.V);
+    const double D1 = std::sqrt(static_cast<double>(ci::Add(ci::Mul(Dx, Dx), ci::Mul(Dy, Dy))));
+    if (S.GrabSensitivity >= D1)
+        return TGrabTarget::gtObject;
+    if (S.GrabSensitivity >= CityBlock(S.F, P))
+        return TGrabTarget::gtFocus;
+    if (S.GrabSensitivity >= CityBlock(ci::Mul(2, S.F), P))
+        return TGrabTarget::gtDoubleFocus;
+    return TGrabTarget::gtNone;
 }
 
 void MoveGrabTarget(TLenseDiagramState& S, TGrabTarget Target, int Width, int Height, int X, int Y)
 {
-    const TPointer p = Pointer(Width, Height, X, Y);
+    const TPointer P = Pointer(Width, Height, X, Y);
     switch (Target) {
-    case gtObject:
-        S.ObjectH = p.v;
-        S.ObjectX = std::max(1, p.u);
+    case TGrabTarget::gtObject:
+        S.ObjectH = P.V;
+        S.ObjectX = std::max(1, P.U);
         break;
-    case gtFocus:
-        S.F = std::max(1, p.u);
+    case TGrabTarget::gtFocus:
+        S.F = std::max(1, P.U);
         break;
-    case gtDoubleFocus:
-        S.F = std::max(2, p.u) / 2;
+    case TGrabTarget::gtDoubleFocus:
+        S.F = std::max(2, P.U) / 2;
         break;
-    case gtNone:
+    case TGrabTarget::gtNone:
         break;
     }
 }

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-enum TGrabTarget : std::uint8_t { gtNone = 0, gtObject = 1, gtFocus = 2, gtDoubleFocus = 3 };
+enum class TGrabTarget : std::uint8_t { gtNone = 0, gtObject = 1, gtFocus = 2, gtDoubleFocus = 3 };
 
 // What a left-button press at pixel (X, Y) of a Width x Height diagram grabs: the
 // object's top within a circle of GrabSensitivity, else the left F mark, else the

@@ -14,19 +14,19 @@ TVector2D VectorFromTo(TVector2D P, TVector2D Q)
 
 TLine2D LineThrough(TVector2D P, TVector2D Dir)
 {
-    TLine2D line;
-    line.A = Dir.X != 0.0 ? -Dir.Y / Dir.X : VerticalSlope;
-    line.B = 1.0;
-    line.C = line.B * P.Y + line.A * P.X;
-    return line;
+    TLine2D Line;
+    Line.A = Dir.X != 0.0 ? -Dir.Y / Dir.X : VerticalSlope;
+    Line.B = 1.0;
+    Line.C = Line.B * P.Y + Line.A * P.X;
+    return Line;
 }
 
 TVector2D IntersectLines(TLine2D L1, TLine2D L2)
 {
-    double det = L1.A * L2.B - L2.A * L1.B;
-    if (det == 0.0)
-        det = ParallelDeterminant;
-    return { (L1.C * L2.B - L2.C * L1.B) / det, (L1.A * L2.C - L2.A * L1.C) / det };
+    double Det = L1.A * L2.B - L2.A * L1.B;
+    if (Det == 0.0)
+        Det = ParallelDeterminant;
+    return { (L1.C * L2.B - L2.C * L1.B) / Det, (L1.A * L2.C - L2.A * L1.C) / Det };
 }
 
 double LineYAt(TLine2D L, double X)

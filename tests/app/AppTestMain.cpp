@@ -1,4 +1,4 @@
-#include "Application.h"
+#include "TApplication.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "ControlAlign.h"
-#include "Memo.h"
-#include "Panel.h"
-#include "RadioGroup.h"
+#include "TControlAlign.h"
+#include "TMemo.h"
+#include "TPanel.h"
+#include "TRadioGroup.h"
 
 #include <QRadioButton>
 #include <QtTest>
@@ -16,7 +16,8 @@ struct AlignedChildren : testing::Test {
         Align = new TControlAlign(&Container);
     }
 
-    QWidget* Add(const QRect& Bounds, TAlign How, TAnchors Anchors = TAnchors(akLeft) | akTop)
+    QWidget* Add(
+        const QRect& Bounds, TAlign How, TAnchors Anchors = TAnchors(TAnchorKind::Left) | TAnchorKind::Top)
     {
         auto* Child = new QWidget(&Container);
         Align->Place(Child, Bounds, How, Anchors);
@@ -29,10 +30,10 @@ struct AlignedChildren : testing::Test {
 
 TEST_F(AlignedChildren, StripsAreTakenInTheOrderTopBottomLeftRightClient)
 {
-    QWidget* Client = Add(QRect(0, 0, 10, 10), TAlign::alClient);
-    QWidget* Right = Add(QRect(250, 0, 50, 10), TAlign::alRight);
-    QWidget* Bottom = Add(QRect(0, 170, 300, 30), TAlign::alBottom);
-    QWidget* Top = Add(QRect(0, 0, 300, 20), TAlign::alTop);
+    QWidget* Client = Add(QRect(0, 0, 10, 10), TAlign::Client);
+    QWidget* Right = Add(QRect(250, 0, 50, 10), TAlign::Right);
+    QWidget* Bottom = Add(QRect(0, 170, 300, 30), TAlign::Bottom);
+    QWidget* Top = Add(QRect(0, 0, 300, 20), TAlign::Top);
 
     EXPECT_EQ(Top->geometry(), QRect(0, 0, 300, 20));
     EXPECT_EQ(Bottom->geometry(), QRect(0, 170, 300, 30));
@@ -48,10 +49,13 @@ TEST_F(AlignedChildren, StripsAreTakenInTheOrderTopBottomLeftRightClient)
 
 TEST_F(AlignedChildren, AnchoredControlsKeepTheirDistanceToAnchoredEdges)
 {
-    QWidget* Stretching = Add(QRect(10, 10, 100, 20), TAlign::alNone, TAnchors(akLeft) | akTop | akRight);
-    QWidget* Fixed = Add(QRect(10, 40, 100, 20), TAlign::alNone);
-    QWidget* BottomRight = Add(QRect(180, 150, 100, 30), TAlign::alNone, TAnchors(akRight) | akBottom);
-    QWidget* Tall = Add(QRect(5, 70, 20, 100), TAlign::alNone, TAnchors(akLeft) | akTop | akBottom);
+    QWidget* Stretching = Add(QRect(10, 10, 100, 20), TAlign::None,
+        TAnchors(TAnchorKind::Left) | TAnchorKind::Top | TAnchorKind::Right);
+    QWidget* Fixed = Add(QRect(10, 40, 100, 20), TAlign::None);
+    QWidget* BottomRight
+        = Add(QRect(180, 150, 100, 30), TAlign::None, TAnchors(TAnchorKind::Right) | TAnchorKind::Bottom);
+    QWidget* Tall = Add(QRect(5, 70, 20, 100), TAlign::None,
+        TAnchors(TAnchorKind::Left) | TAnchorKind::Top | TAnchorKind::Bottom);
 
     Container.resize(350, 150);
     Align->Realign();
@@ -71,12 +75,12 @@ TEST(Panel, ChildrenAreInClientCoordinatesInsideTheSingleBorder)
 {
     TPanel Panel;
     Panel.resize(142, 137);
-    Panel.SetBevelOuter(TPanel::TBevelCut::bvNone);
+    Panel.SetBevelOuter(TPanel::TBevelCut::None);
     Panel.SetSingleBorder(true);
     Panel.SetBorderWidth(1);
     QWidget Title(&Panel);
     QWidget Row(&Panel);
-    Panel.Controls().Place(&Title, QRect(1, 1, 136, 18), TAlign::alTop);
+    Panel.Controls().Place(&Title, QRect(1, 1, 136, 18), TAlign::Top);
     Panel.Controls().Place(&Row, QRect(8, 32, 16, 16));
 
     EXPECT_EQ(Title.geometry(), QRect(3, 3, 136, 18));

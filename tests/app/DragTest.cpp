@@ -3,8 +3,8 @@
 #define QTEST_QPA_MOUSE_HANDLING
 #include <QtTest>
 
-#include "LenseGraph.h"
-#include "Main.h"
+#include "TLenseGraph.h"
+#include "TfrmExample.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 
 namespace {
 
-struct DragCase {
+struct TDragCase {
     const char* Name;
     Qt::MouseButton Button;
     QPoint Press;
@@ -25,12 +25,12 @@ struct DragCase {
     int Paints;
 };
 
-void PrintTo(const DragCase& Case, std::ostream* Out)
+void PrintTo(const TDragCase& Case, std::ostream* Out)
 {
     *Out << Case.Name;
 }
 
-class DiagramDrag : public testing::TestWithParam<DragCase> {
+class DiagramDrag : public testing::TestWithParam<TDragCase> {
 protected:
     DiagramDrag()
     {
@@ -48,7 +48,7 @@ protected:
 // left F mark at (224, 237) and the left 2F mark at (144, 237).
 TEST_P(DiagramDrag, PressAndMovesThroughTheWindowSystem)
 {
-    const DragCase& Case = GetParam();
+    const TDragCase& Case = GetParam();
     ASSERT_EQ(Graph()->size(), QSize(608, 475));
     const int Before = Graph()->PaintCount();
 
@@ -64,38 +64,44 @@ TEST_P(DiagramDrag, PressAndMovesThroughTheWindowSystem)
 
     const QPoint Last = Case.Moves.empty() ? Case.Press : Case.Moves.back();
     QTest::mouseRelease(Graph(), Case.Button, {}, Last);
-    EXPECT_EQ(Graph()->GrabTarget(), gtNone);
+    EXPECT_EQ(Graph()->GrabTarget(), TGrabTarget::gtNone);
     EXPECT_EQ(Graph()->PaintCount() - Before, Case.Paints);
 }
 
-const DragCase Cases[] = {
-    { "ObjectTopExactly", Qt::LeftButton, { 104, 87 }, {}, gtObject, 200, 150, 80, 1 },
-    { "ObjectWithinTheCircleJumps", Qt::LeftButton, { 140, 120 }, {}, gtObject, 164, 117, 80, 1 },
-    { "FocusAtTheDiamondsTip", Qt::LeftButton, { 224, 187 }, {}, gtFocus, 200, 150, 80, 1 },
-    { "OnePixelAboveTheDiamond", Qt::LeftButton, { 224, 186 }, {}, gtNone, 200, 150, 80, 0 },
-    { "FocusAtTheDiamondsEdge", Qt::LeftButton, { 249, 212 }, {}, gtFocus, 200, 150, 55, 1 },
-    { "JustOutsideTheDiamond", Qt::LeftButton, { 250, 212 }, {}, gtNone, 200, 150, 80, 0 },
-    { "DoubleFocus", Qt::LeftButton, { 144, 237 }, {}, gtDoubleFocus, 200, 150, 80, 1 },
-    { "DoubleFocusToTheLens", Qt::LeftButton, { 144, 237 }, { { 303, 237 } }, gtDoubleFocus, 200, 150, 1, 2 },
-    { "DoubleFocusInStepsOfTwo", Qt::LeftButton, { 144, 237 }, { { 145, 10 } }, gtDoubleFocus, 200, 150, 79,
+const TDragCase Cases[] = {
+    { "ObjectTopExactly", Qt::LeftButton, { 104, 87 }, {}, TGrabTarget::gtObject, 200, 150, 80, 1 },
+    { "ObjectWithinTheCircleJumps", Qt::LeftButton, { 140, 120 }, {}, TGrabTarget::gtObject, 164, 117, 80,
+        1 },
+    { "FocusAtTheDiamondsTip", Qt::LeftButton, { 224, 187 }, {}, TGrabTarget::gtFocus, 200, 150, 80, 1 },
+    { "OnePixelAboveTheDiamond", Qt::LeftButton, { 224, 186 }, {}, TGrabTarget::gtNone, 200, 150, 80, 0 },
+    { "FocusAtTheDiamondsEdge", Qt::LeftButton, { 249, 212 }, {}, TGrabTarget::gtFocus, 200, 150, 55, 1 },
+    { "JustOutsideTheDiamond", Qt::LeftButton, { 250, 212 }, {}, TGrabTarget::gtNone, 200, 150, 80, 0 },
+    { "DoubleFocus", Qt::LeftButton, { 144, 237 }, {}, TGrabTarget::gtDoubleFocus, 200, 150, 80, 1 },
+    { "DoubleFocusToTheLens", Qt::LeftButton, { 144, 237 }, { { 303, 237 } }, TGrabTarget::gtDoubleFocus, 200,
+        150, 1, 2 },
+    { "DoubleFocusInStepsOfTwo", Qt::LeftButton, { 144, 237 }, { { 145, 10 } }, TGrabTarget::gtDoubleFocus,
+        200, 150, 79, 2 },
+    { "FocusPastTheLens", Qt::LeftButton, { 224, 237 }, { { 400, 300 } }, TGrabTarget::gtFocus, 200, 150, 1,
         2 },
-    { "FocusPastTheLens", Qt::LeftButton, { 224, 237 }, { { 400, 300 } }, gtFocus, 200, 150, 1, 2 },
-    { "ObjectPastTheLens", Qt::LeftButton, { 104, 87 }, { { 310, 87 } }, gtObject, 1, 150, 80, 2 },
-    { "ObjectBelowTheAxis", Qt::LeftButton, { 104, 87 }, { { 104, 300 } }, gtObject, 200, -63, 80, 2 },
-    { "ObjectPastTheLeftEdge", Qt::LeftButton, { 104, 87 }, { { 50, 50 }, { -20, -5 } }, gtObject, 324, 242,
-        80, 3 },
-    { "RightButtonGrabsNothing", Qt::RightButton, { 104, 87 }, { { 150, 150 } }, gtNone, 200, 150, 80, 0 },
+    { "ObjectPastTheLens", Qt::LeftButton, { 104, 87 }, { { 310, 87 } }, TGrabTarget::gtObject, 1, 150, 80,
+        2 },
+    { "ObjectBelowTheAxis", Qt::LeftButton, { 104, 87 }, { { 104, 300 } }, TGrabTarget::gtObject, 200, -63,
+        80, 2 },
+    { "ObjectPastTheLeftEdge", Qt::LeftButton, { 104, 87 }, { { 50, 50 }, { -20, -5 } },
+        TGrabTarget::gtObject, 324, 242, 80, 3 },
+    { "RightButtonGrabsNothing", Qt::RightButton, { 104, 87 }, { { 150, 150 } }, TGrabTarget::gtNone, 200,
+        150, 80, 0 },
 };
 
 INSTANTIATE_TEST_SUITE_P(WorkedExamples, DiagramDrag, testing::ValuesIn(Cases),
-    [](const testing::TestParamInfo<DragCase>& Info) { return std::string(Info.param.Name); });
+    [](const testing::TestParamInfo<TDragCase>& Info) { return std::string(Info.param.Name); });
 
 TEST_F(DiagramDrag, OtherButtonsDuringADragNeitherEndNorRestartIt)
 {
     QTest::mousePress(Graph(), Qt::LeftButton, {}, QPoint(104, 87));
     QTest::mousePress(Graph(), Qt::RightButton, Qt::NoModifier, QPoint(600, 400));
     QTest::mouseRelease(Graph(), Qt::RightButton, {}, QPoint(600, 400));
-    EXPECT_EQ(Graph()->GrabTarget(), gtObject);
+    EXPECT_EQ(Graph()->GrabTarget(), TGrabTarget::gtObject);
 
     QTest::mouseMove(Graph(), QPoint(154, 137));
     EXPECT_EQ(Graph()->ObjectX(), 150);
@@ -104,7 +110,7 @@ TEST_F(DiagramDrag, OtherButtonsDuringADragNeitherEndNorRestartIt)
     QTest::mouseRelease(Graph(), Qt::LeftButton, {}, QPoint(154, 137));
     const int Released = Graph()->PaintCount();
     QTest::mouseMove(Graph(), QPoint(10, 10));
-    EXPECT_EQ(Graph()->GrabTarget(), gtNone);
+    EXPECT_EQ(Graph()->GrabTarget(), TGrabTarget::gtNone);
     EXPECT_EQ(Graph()->ObjectX(), 150);
     EXPECT_EQ(Graph()->PaintCount(), Released);
 }

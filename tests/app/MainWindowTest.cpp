@@ -1,10 +1,10 @@
 #include "FormLook.h"
-#include "LenseGraph.h"
-#include "Main.h"
-#include "Memo.h"
-#include "Panel.h"
-#include "RadioGroup.h"
-#include "Shape.h"
+#include "TLenseGraph.h"
+#include "TMemo.h"
+#include "TPanel.h"
+#include "TRadioGroup.h"
+#include "TShape.h"
+#include "TfrmExample.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -101,7 +101,7 @@ TEST_F(MainWindow, StartsConvexWithTheLensDrawnAndTheDiagramsStartingValues)
 {
     EXPECT_EQ(Control<TRadioGroup>("RGLenseType")->ItemIndex(), 1);
     EXPECT_TRUE(Control<QCheckBox>("CBDrawLense")->isChecked());
-    EXPECT_EQ(Graph()->LenseType(), ltConvex);
+    EXPECT_EQ(Graph()->LenseType(), TLenseType::ltConvex);
     EXPECT_TRUE(Graph()->DrawLense());
     EXPECT_EQ(Graph()->F(), 80);
     EXPECT_EQ(Graph()->ImageColor(), 0x3366BBu);
@@ -151,7 +151,7 @@ TEST_F(MainWindow, TabOrderRunsThroughThePanelThenTheMemo)
         "Memo1" };
     QStringList Order;
     QWidget* Widget = Control("CBDrawLense");
-    for (int i = 0; i < Expected.size(); ++i) {
+    for (int I = 0; I < Expected.size(); ++I) {
         Order << (Widget->objectName().isEmpty() ? Widget->parentWidget()->objectName()
                                                  : Widget->objectName());
         do
@@ -168,14 +168,14 @@ TEST_F(MainWindow, RadioItemsSetTheLensTypeWithOnePaintEach)
     const int Before = Graph()->PaintCount();
 
     QTest::mouseClick(LenseType->Button(0), Qt::LeftButton);
-    EXPECT_EQ(Graph()->LenseType(), ltConcave);
+    EXPECT_EQ(Graph()->LenseType(), TLenseType::ltConcave);
     EXPECT_EQ(Graph()->PaintCount(), Before + 1);
 
     QTest::mouseClick(LenseType->Button(0), Qt::LeftButton);
     EXPECT_EQ(Graph()->PaintCount(), Before + 1);
 
     QTest::mouseClick(LenseType->Button(1), Qt::LeftButton);
-    EXPECT_EQ(Graph()->LenseType(), ltConvex);
+    EXPECT_EQ(Graph()->LenseType(), TLenseType::ltConvex);
     EXPECT_EQ(Graph()->PaintCount(), Before + 2);
 }
 
@@ -217,7 +217,7 @@ TEST_F(MainWindow, ResizingMovesTheLensCentreAndKeepsTheLegendAtTheBottom)
 
     // The object's top is still 200 pixels left of the (new) lens centre.
     QTest::mousePress(Graph(), Qt::LeftButton, {}, QPoint(369 - 200, 304 - 150));
-    EXPECT_EQ(Graph()->GrabTarget(), gtObject);
+    EXPECT_EQ(Graph()->GrabTarget(), TGrabTarget::gtObject);
     EXPECT_EQ(Graph()->ObjectX(), 200);
     EXPECT_EQ(Graph()->ObjectH(), 150);
     QTest::mouseRelease(Graph(), Qt::LeftButton, {}, QPoint(369 - 200, 304 - 150));

@@ -1,5 +1,5 @@
-#include "Main.h"
 #include "TTolkar2000.h"
+#include "TfrmExample.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
@@ -21,36 +21,36 @@ QStringList Lines(QObject* Object, const char* Property)
 // Every text of the window and of what it owns that still carries the key prefix.
 QStringList Untranslated(const QObject* Root)
 {
-    QStringList found;
-    QList<const QObject*> objects { Root };
-    for (const QObject* child : Root->findChildren<QObject*>())
-        objects.append(child);
-    for (const QObject* o : objects) {
-        const QMetaObject* meta = o->metaObject();
-        for (int i = 0; i < meta->propertyCount(); ++i) {
-            const QVariant value = meta->property(i).read(o);
-            for (const QString& text : value.toStringList() + QStringList { value.toString() })
-                if (text.startsWith("TK_"))
-                    found << o->objectName() + "." + meta->property(i).name() + " = " + text;
+    QStringList Found;
+    QList<const QObject*> Objects { Root };
+    for (const QObject* Child : Root->findChildren<QObject*>())
+        Objects.append(Child);
+    for (const QObject* Object : Objects) {
+        const QMetaObject* Meta = Object->metaObject();
+        for (int I = 0; I < Meta->propertyCount(); ++I) {
+            const QVariant Value = Meta->property(I).read(Object);
+            for (const QString& Text : Value.toStringList() + QStringList { Value.toString() })
+                if (Text.startsWith("TK_"))
+                    Found << Object->objectName() + "." + Meta->property(I).name() + " = " + Text;
         }
     }
-    return found;
+    return Found;
 }
 
 class MainWindowTranslation : public testing::Test {
 protected:
     template <typename T> T* Control(const char* Name)
     {
-        T* found = Window.findChild<T*>(Name);
-        EXPECT_NE(found, nullptr) << Name;
-        return found;
+        T* Found = Window.findChild<T*>(Name);
+        EXPECT_NE(Found, nullptr) << Name;
+        return Found;
     }
 
     void LoadDictionary(const char* File)
     {
-        std::ifstream in(std::string(FOKALIS_DICTIONARY_DIR) + "/" + File, std::ios::binary);
-        ASSERT_TRUE(in.good()) << File;
-        Engine.LoadFromStream(in);
+        std::ifstream In(std::string(FOKALIS_DICTIONARY_DIR) + "/" + File, std::ios::binary);
+        ASSERT_TRUE(In.good()) << File;
+        Engine.LoadFromStream(In);
     }
 
     TfrmExample Window;
@@ -66,10 +66,10 @@ TEST_F(MainWindowTranslation, WithoutADictionaryEveryCaptionShowsItsKeyWithoutTh
     EXPECT_EQ(Control<QAbstractButton>("CBDrawLense")->text(), "Display Lens");
     EXPECT_EQ(Control<QGroupBox>("RGLenseType")->title(), "Type of Lens");
     EXPECT_EQ(Lines(Control<QObject>("RGLenseType"), "Items"), QStringList({ "Concave", "Convex" }));
-    const auto radios = Control<QObject>("RGLenseType")->findChildren<QRadioButton*>();
-    ASSERT_EQ(radios.size(), 2);
-    EXPECT_EQ(radios[0]->text(), "Concave");
-    EXPECT_EQ(radios[1]->text(), "Convex");
+    const auto Radios = Control<QObject>("RGLenseType")->findChildren<QRadioButton*>();
+    ASSERT_EQ(Radios.size(), 2);
+    EXPECT_EQ(Radios[0]->text(), "Concave");
+    EXPECT_EQ(Radios[1]->text(), "Convex");
     EXPECT_EQ(Control<QLabel>("Label1")->text(), "Key");
     EXPECT_EQ(Control<QLabel>("LObject")->text(), "Object");
     EXPECT_EQ(Control<QLabel>("LImage")->text(), "Image");
@@ -81,17 +81,17 @@ TEST_F(MainWindowTranslation, WithoutADictionaryEveryCaptionShowsItsKeyWithoutTh
 
 TEST_F(MainWindowTranslation, EveryDictionaryReplacesEveryTextOfTheWindow)
 {
-    for (const char* file : { "english.itl", "german.itl" }) {
-        TfrmExample window;
-        TTolkar2000 engine;
-        std::ifstream in(std::string(FOKALIS_DICTIONARY_DIR) + "/" + file, std::ios::binary);
-        engine.LoadFromStream(in);
-        engine.TranslateComponent(&window);
-        EXPECT_EQ(Untranslated(&window), QStringList()) << file;
+    for (const char* File : { "english.itl", "german.itl" }) {
+        TfrmExample FreshWindow;
+        TTolkar2000 FreshEngine;
+        std::ifstream In(std::string(FOKALIS_DICTIONARY_DIR) + "/" + File, std::ios::binary);
+        FreshEngine.LoadFromStream(In);
+        FreshEngine.TranslateComponent(&FreshWindow);
+        EXPECT_EQ(Untranslated(&FreshWindow), QStringList()) << File;
         // Each key of the window has an entry: no caption is left as its bare key.
-        auto* memo = window.findChild<QObject*>("Memo1");
-        EXPECT_GT(Lines(memo, "Lines").size(), 1) << file << ": the explanation spans several lines";
-        EXPECT_NE(Lines(memo, "Lines").first(), "MMExplain") << file;
+        auto* Memo = FreshWindow.findChild<QObject*>("Memo1");
+        EXPECT_GT(Lines(Memo, "Lines").size(), 1) << File << ": the explanation spans several lines";
+        EXPECT_NE(Lines(Memo, "Lines").first(), "MMExplain") << File;
     }
 }
 
@@ -99,12 +99,12 @@ TEST_F(MainWindowTranslation, ASecondWalkWithAnotherDictionaryChangesNothing)
 {
     LoadDictionary("english.itl");
     Engine.TranslateComponent(&Window);
-    const QString exit = Control<QAbstractButton>("cmdExit")->text();
-    const QStringList memo = Lines(Control<QObject>("Memo1"), "Lines");
+    const QString Exit = Control<QAbstractButton>("cmdExit")->text();
+    const QStringList Memo = Lines(Control<QObject>("Memo1"), "Lines");
     LoadDictionary("german.itl");
     Engine.TranslateComponent(&Window);
-    EXPECT_EQ(Control<QAbstractButton>("cmdExit")->text(), exit);
-    EXPECT_EQ(Lines(Control<QObject>("Memo1"), "Lines"), memo);
+    EXPECT_EQ(Control<QAbstractButton>("cmdExit")->text(), Exit);
+    EXPECT_EQ(Lines(Control<QObject>("Memo1"), "Lines"), Memo);
 }
 
 } // namespace

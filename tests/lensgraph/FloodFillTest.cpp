@@ -1,5 +1,5 @@
 #include "FloodFill.h"
-#include "PixelBuffer.h"
+#include "TPixelBuffer.h"
 
 #include <gtest/gtest.h>
 
@@ -16,16 +16,23 @@ constexpr std::uint32_t Background = 0xFFFFFFFFu;
 constexpr std::uint32_t Other = 0xFF00FF00u;
 constexpr std::uint32_t Fill = 0xFF3366BBu;
 
+// Index of pixel (X, Y) in a row-major vector over Buffer.
+std::size_t IndexOf(const TPixelBuffer& Buffer, int X, int Y)
+{
+    return static_cast<std::size_t>(Y) * static_cast<std::size_t>(Buffer.Width())
+        + static_cast<std::size_t>(X);
+}
+
 // The region a border fill paints, found one pixel at a time: every pixel reached
 // from the seed through 4-neighbours that are not of the border value.
-std::vector<bool> Region(const PixelBuffer& Buffer, int X, int Y, std::uint32_t BorderValue)
+std::vector<bool> Region(const TPixelBuffer& Buffer, int X, int Y, std::uint32_t BorderValue)
 {
     const int W = Buffer.Width();
-    std::vector<bool> In(static_cast<std::size_t>(W) * Buffer.Height());
+    std::vector<bool> In(IndexOf(Buffer, 0, Buffer.Height()));
     if (Buffer.Pixel(X, Y) == BorderValue)
         return In;
     std::vector<std::pair<int, int>> Todo { { X, Y } };
-    In[static_cast<std::size_t>(Y) * W + X] = true;
+    In[IndexOf(Buffer, X, Y)] = true;
     while (!Todo.empty()) {
         const auto [Px, Py] = Todo.back();
         Todo.pop_back();
@@ -33,7 +40,7 @@ std::vector<bool> Region(const PixelBuffer& Buffer, int X, int Y, std::uint32_t 
             { std::pair { Px - 1, Py }, { Px + 1, Py }, { Px, Py - 1 }, { Px, Py + 1 } }) {
             if (Nx < 0 || Ny < 0 || Nx >= W || Ny >= Buffer.Height())
                 continue;
-            const std::size_t I = static_cast<std::size_t>(Ny) * W + Nx;
+            const std::size_t I = IndexOf(Buffer, Nx, Ny);
             if (!In[I] && Buffer.Pixel(Nx, Ny) != BorderValue) {
                 In[I] = true;
                 Todo.push_back({ Nx, Ny });
@@ -66,7 +73,7 @@ TEST_P(BorderFill, PaintsExactlyTheRegionReachableThroughNonBorderPixels)
     const TFillCase& Case = GetParam();
     std::mt19937 Random(Case.Seed);
     std::uniform_int_distribution<int> PerMille(0, 999);
-    PixelBuffer Buffer(61, 47);
+    TPixelBuffer Buffer(61, 47);
     for (int Y = 0; Y < Buffer.Height(); ++Y)
         for (int X = 0; X < Buffer.Width(); ++X) {
             const int Roll = PerMille(Random);
@@ -88,7 +95,7 @@ TEST_P(BorderFill, PaintsExactlyTheRegionReachableThroughNonBorderPixels)
     int Painted = 0;
     for (int Y = 0; Y < Buffer.Height(); ++Y)
         for (int X = 0; X < Buffer.Width(); ++X) {
-            const std::size_t I = static_cast<std::size_t>(Y) * Buffer.Width() + X;
+            const std::size_t I = IndexOf(Buffer, X, Y);
             ASSERT_EQ(Buffer.Pixel(X, Y), Expected[I] ? Case.FillValue : Before[I]) << "at " << X << "," << Y;
             Painted += Expected[I];
         }

@@ -1,7 +1,7 @@
 #include "GdiScript.h"
 
-#include "GdiCanvas.h"
-#include "PixelBuffer.h"
+#include "TCanvas.h"
+#include "TPixelBuffer.h"
 
 #include <fstream>
 #include <sstream>
@@ -68,12 +68,12 @@ void Apply(TCanvas& Canvas, const std::string& Command, std::istringstream& Line
 
 } // namespace
 
-std::unique_ptr<PixelBuffer> RunGdiScript(const std::string& Path)
+std::unique_ptr<TPixelBuffer> RunGdiScript(const std::string& Path)
 {
     std::ifstream File(Path);
     if (!File)
         throw std::runtime_error("cannot open " + Path);
-    std::unique_ptr<PixelBuffer> Buffer;
+    std::unique_ptr<TPixelBuffer> Buffer;
     std::unique_ptr<TCanvas> Canvas;
     std::string Text;
     while (std::getline(File, Text)) {
@@ -84,7 +84,7 @@ std::unique_ptr<PixelBuffer> RunGdiScript(const std::string& Path)
         if (Command == "size") {
             int Width, Height;
             Line >> Width >> Height;
-            Buffer = std::make_unique<PixelBuffer>(Width, Height);
+            Buffer = std::make_unique<TPixelBuffer>(Width, Height);
             Canvas = std::make_unique<TCanvas>(*Buffer);
             Canvas->FillRect(0, 0, Width, Height);
             continue;
@@ -101,7 +101,7 @@ QImage LoadGolden(const std::string& Path)
     return QImage(QString::fromStdString(Path));
 }
 
-std::string CompareWithGolden(const PixelBuffer& Buffer, const QImage& Golden)
+std::string CompareWithGolden(const TPixelBuffer& Buffer, const QImage& Golden)
 {
     if (Golden.isNull())
         return "golden image missing";

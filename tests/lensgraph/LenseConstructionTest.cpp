@@ -1,5 +1,5 @@
 #include "LenseConstruction.h"
-#include "PixelFrame.h"
+#include "TPixelFrame.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 namespace {
 
 // The main window's diagram: 608 x 475, so the lens centre is pixel (304, 237).
-constexpr int kWidth = 608;
-constexpr int kHeight = 475;
+constexpr int DiagramWidth = 608;
+constexpr int DiagramHeight = 475;
 
 struct TImageCase {
     std::string Name;
@@ -23,85 +23,88 @@ struct TImageCase {
     int E1Y, E2Y; // pixel rows where the rays leave the area on the right
 };
 
-void PrintTo(const TImageCase& c, std::ostream* os)
+void PrintTo(const TImageCase& Case, std::ostream* Out)
 {
-    *os << c.Name;
+    *Out << Case.Name;
 }
 
 class ImageCases : public testing::TestWithParam<TImageCase> { };
 
 TEST_P(ImageCases, ImageAndRayEndsFollowTheThinLensConstruction)
 {
-    const TImageCase& c = GetParam();
-    TLenseDiagramState s;
-    s.F = 80;
-    s.LenseType = c.Type;
-    s.ObjectX = c.ObjectX;
-    s.ObjectH = c.ObjectH;
-    const TPixelFrame frame(kWidth, kHeight);
-    const TLenseConstruction k = ConstructImage(s, frame.Cx());
-    ASSERT_TRUE(k.ImageShown);
-    EXPECT_NEAR(k.I.X, c.IX, 1e-9);
-    EXPECT_NEAR(k.I.Y, c.IY, 1e-9);
-    EXPECT_EQ(k.ImageVirtual, c.Virtual);
-    EXPECT_EQ(frame.ToPixel(k.E1)->X, kWidth);
-    EXPECT_EQ(frame.ToPixel(k.E1)->Y, c.E1Y);
-    EXPECT_EQ(frame.ToPixel(k.E2)->Y, c.E2Y);
+    const TImageCase& Case = GetParam();
+    TLenseDiagramState State;
+    State.F = 80;
+    State.LenseType = Case.Type;
+    State.ObjectX = Case.ObjectX;
+    State.ObjectH = Case.ObjectH;
+    const TPixelFrame Frame(DiagramWidth, DiagramHeight);
+    const TLenseConstruction Construction = ConstructImage(State, Frame.Cx());
+    ASSERT_TRUE(Construction.ImageShown);
+    EXPECT_NEAR(Construction.I.X, Case.IX, 1e-9);
+    EXPECT_NEAR(Construction.I.Y, Case.IY, 1e-9);
+    EXPECT_EQ(Construction.ImageVirtual, Case.Virtual);
+    EXPECT_EQ(Frame.ToPixel(Construction.E1)->X, DiagramWidth);
+    EXPECT_EQ(Frame.ToPixel(Construction.E1)->Y, Case.E1Y);
+    EXPECT_EQ(Frame.ToPixel(Construction.E2)->Y, Case.E2Y);
     // The same image the lens equation gives, within rounding.
-    const double f = c.Type == ltConvex ? 80.0 : -80.0;
-    EXPECT_NEAR(k.I.X, f * c.ObjectX / (c.ObjectX - f), 1e-9);
+    const double Focal = Case.Type == TLenseType::ltConvex ? 80.0 : -80.0;
+    EXPECT_NEAR(Construction.I.X, Focal * Case.ObjectX / (Case.ObjectX - Focal), 1e-9);
 }
 
 INSTANTIATE_TEST_SUITE_P(WorkedExamples, ImageCases,
-    testing::Values(TImageCase { "ConvexReal", ltConvex, 200, 150, 400.0 / 3.0, -100.0, false, 657, 465 },
-        TImageCase { "ConvexAtTwoF", ltConvex, 160, 150, 160.0, -150.0, false, 657, 522 },
-        TImageCase { "ConvexInsideFocus", ltConvex, 50, 150, -400.0 / 3.0, 400.0, true, 657, 1149 },
-        TImageCase { "Concave", ltConcave, 200, 150, -400.0 / 7.0, 300.0 / 7.0, true, -483, 465 }),
-    [](const testing::TestParamInfo<TImageCase>& info) { return info.param.Name; });
+    testing::Values(
+        TImageCase { "ConvexReal", TLenseType::ltConvex, 200, 150, 400.0 / 3.0, -100.0, false, 657, 465 },
+        TImageCase { "ConvexAtTwoF", TLenseType::ltConvex, 160, 150, 160.0, -150.0, false, 657, 522 },
+        TImageCase {
+            "ConvexInsideFocus", TLenseType::ltConvex, 50, 150, -400.0 / 3.0, 400.0, true, 657, 1149 },
+        TImageCase {
+            "Concave", TLenseType::ltConcave, 200, 150, -400.0 / 7.0, 300.0 / 7.0, true, -483, 465 }),
+    [](const testing::TestParamInfo<TImageCase>& Info) { return Info.param.Name; });
 
 TEST(LenseConstruction, ObjectAtTheFocalPointHasNoImageForEitherLens)
 {
-    TLenseDiagramState s;
-    s.F = 80;
-    s.ObjectX = 80;
-    for (TLenseType type : { ltConvex, ltConcave }) {
-        s.LenseType = type;
-        EXPECT_FALSE(ConstructImage(s, 304).ImageShown);
+    TLenseDiagramState State;
+    State.F = 80;
+    State.ObjectX = 80;
+    for (TLenseType Type : { TLenseType::ltConvex, TLenseType::ltConcave }) {
+        State.LenseType = Type;
+        EXPECT_FALSE(ConstructImage(State, 304).ImageShown);
     }
 }
 
 TEST(LenseConstruction, ObjectOnTheAxisImagesAtTheLensCentre)
 {
-    TLenseDiagramState s;
-    s.F = 80;
-    s.ObjectH = 0;
-    const TLenseConstruction k = ConstructImage(s, 304);
-    ASSERT_TRUE(k.ImageShown);
-    EXPECT_EQ(k.I.X, 0.0);
-    EXPECT_EQ(k.I.Y, 0.0);
-    EXPECT_FALSE(k.ImageVirtual);
+    TLenseDiagramState State;
+    State.F = 80;
+    State.ObjectH = 0;
+    const TLenseConstruction Construction = ConstructImage(State, 304);
+    ASSERT_TRUE(Construction.ImageShown);
+    EXPECT_EQ(Construction.I.X, 0.0);
+    EXPECT_EQ(Construction.I.Y, 0.0);
+    EXPECT_FALSE(Construction.ImageVirtual);
 }
 
 TEST(LenseConstruction, ZeroFocalLengthLeavesARayFarOutsideButFinite)
 {
-    TLenseDiagramState s;
-    s.F = 0;
-    const TLenseConstruction k = ConstructImage(s, 304);
-    ASSERT_TRUE(k.ImageShown);
-    EXPECT_LT(k.E1.Y, -1e40);
-    const auto e1 = TPixelFrame(608, 475).ToPixel(k.E1);
-    ASSERT_TRUE(e1.has_value());
-    EXPECT_EQ(e1->Y, 237 + TCanvas::CoordinateLimit);
+    TLenseDiagramState State;
+    State.F = 0;
+    const TLenseConstruction Construction = ConstructImage(State, 304);
+    ASSERT_TRUE(Construction.ImageShown);
+    EXPECT_LT(Construction.E1.Y, -1e40);
+    const auto E1 = TPixelFrame(608, 475).ToPixel(Construction.E1);
+    ASSERT_TRUE(E1.has_value());
+    EXPECT_EQ(E1->Y, 237 + TCanvas::CoordinateLimit);
 }
 
 TEST(PixelFrame, TruncatesTowardZeroAndRejectsNonFiniteValues)
 {
-    const TPixelFrame odd(607, 474);
-    EXPECT_EQ(odd.Cx(), 303);
-    EXPECT_EQ(odd.Cy(), 237);
-    EXPECT_EQ(odd.ToPixel({ 133.9, -100.7 })->X, 436);
-    EXPECT_EQ(odd.ToPixel({ 133.9, -100.7 })->Y, 337);
-    EXPECT_EQ(odd.ToPixel({ -0.9, 0.9 })->X, 303);
+    const TPixelFrame Odd(607, 474);
+    EXPECT_EQ(Odd.Cx(), 303);
+    EXPECT_EQ(Odd.Cy(), 237);
+    EXPECT_EQ(Odd.ToPixel({ 133.9, -100.7 })->X, 436);
+    EXPECT_EQ(Odd.ToPixel({ 133.9, -100.7 })->Y, 337);
+    EXPECT_EQ(Odd.ToPixel({ -0.9, 0.9 })->X, 303);
     EXPECT_EQ(TPixelFrame::Trunc(-842.4375), -842);
     EXPECT_FALSE(TPixelFrame::Trunc(std::nan("")).has_value());
     EXPECT_FALSE(TPixelFrame::Trunc(-HUGE_VAL).has_value());

@@ -6,11 +6,11 @@ using namespace uVectors;
 
 TEST(uVectors, LineThroughStoresNegatedSlopeAndOffset)
 {
-    const TLine2D line = LineThrough(MakeVector(0, 150), VectorFromTo(MakeVector(0, 150), MakeVector(80, 0)));
-    EXPECT_DOUBLE_EQ(line.A, 150.0 / 80.0);
-    EXPECT_DOUBLE_EQ(line.B, 1.0);
-    EXPECT_DOUBLE_EQ(line.C, 150.0);
-    EXPECT_DOUBLE_EQ(LineYAt(line, 80), 0.0);
+    const TLine2D Line = LineThrough(MakeVector(0, 150), VectorFromTo(MakeVector(0, 150), MakeVector(80, 0)));
+    EXPECT_DOUBLE_EQ(Line.A, 150.0 / 80.0);
+    EXPECT_DOUBLE_EQ(Line.B, 1.0);
+    EXPECT_DOUBLE_EQ(Line.C, 150.0);
+    EXPECT_DOUBLE_EQ(LineYAt(Line, 80), 0.0);
 }
 
 TEST(uVectors, VerticalDirectionGetsPositiveVerticalSlopeWhateverItsSign)
@@ -22,15 +22,15 @@ TEST(uVectors, VerticalDirectionGetsPositiveVerticalSlopeWhateverItsSign)
 
 TEST(uVectors, ParallelLinesUseTheSmallDeterminant)
 {
-    const TLine2D axis = LineThrough(MakeVector(-200, 0), MakeVector(200, 0));
-    const TVector2D meet = IntersectLines(axis, axis);
-    EXPECT_EQ(meet.X, 0.0);
-    EXPECT_EQ(meet.Y, 0.0);
-    const TLine2D above = LineThrough(MakeVector(0, 1), MakeVector(1, 0));
-    const TVector2D far = IntersectLines(axis, above);
+    const TLine2D Axis = LineThrough(MakeVector(-200, 0), MakeVector(200, 0));
+    const TVector2D Meet = IntersectLines(Axis, Axis);
+    EXPECT_EQ(Meet.X, 0.0);
+    EXPECT_EQ(Meet.Y, 0.0);
+    const TLine2D Above = LineThrough(MakeVector(0, 1), MakeVector(1, 0));
+    const TVector2D Far = IntersectLines(Axis, Above);
     // (0 - 1) / 0.001: the "crossing" of two parallels lies far along the axis.
-    EXPECT_DOUBLE_EQ(far.X, -1000.0);
-    EXPECT_EQ(far.Y, 0.0);
+    EXPECT_DOUBLE_EQ(Far.X, -1000.0);
+    EXPECT_EQ(Far.Y, 0.0);
 }
 
 TEST(uVectors, ConvexImageOfTheWorkedExample)

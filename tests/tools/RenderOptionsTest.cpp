@@ -6,30 +6,30 @@ namespace {
 
 TEST(RenderOptions, DefaultsAreTheMainWindowsStartUpDiagram)
 {
-    const TRenderOptions o = ParseRenderOptions({ "out.png" });
-    EXPECT_EQ(o.OutFile, "out.png");
-    EXPECT_EQ(o.Width, 608);
-    EXPECT_EQ(o.Height, 475);
-    EXPECT_EQ(o.State.LenseType, ltConvex);
-    EXPECT_EQ(o.State.F, 80);
-    EXPECT_EQ(o.State.ObjectX, 200);
-    EXPECT_EQ(o.State.ObjectH, 150);
-    EXPECT_EQ(o.State.ImageColor, 0x3366BBu);
-    EXPECT_TRUE(o.State.DrawLense);
+    const TRenderOptions Options = ParseRenderOptions({ "out.png" });
+    EXPECT_EQ(Options.OutFile, "out.png");
+    EXPECT_EQ(Options.Width, 608);
+    EXPECT_EQ(Options.Height, 475);
+    EXPECT_EQ(Options.State.LenseType, TLenseType::ltConvex);
+    EXPECT_EQ(Options.State.F, 80);
+    EXPECT_EQ(Options.State.ObjectX, 200);
+    EXPECT_EQ(Options.State.ObjectH, 150);
+    EXPECT_EQ(Options.State.ImageColor, 0x3366BBu);
+    EXPECT_TRUE(Options.State.DrawLense);
 }
 
 TEST(RenderOptions, EveryOptionSetsItsValue)
 {
-    const TRenderOptions o = ParseRenderOptions({ "--size", "800x600", "--lens", "concave", "--f", "-5",
+    const TRenderOptions Options = ParseRenderOptions({ "--size", "800x600", "--lens", "concave", "--f", "-5",
         "--object-x", "120", "--object-h", "-40", "--no-lens", "x.png" });
-    EXPECT_EQ(o.OutFile, "x.png");
-    EXPECT_EQ(o.Width, 800);
-    EXPECT_EQ(o.Height, 600);
-    EXPECT_EQ(o.State.LenseType, ltConcave);
-    EXPECT_EQ(o.State.F, -5);
-    EXPECT_EQ(o.State.ObjectX, 120);
-    EXPECT_EQ(o.State.ObjectH, -40);
-    EXPECT_FALSE(o.State.DrawLense);
+    EXPECT_EQ(Options.OutFile, "x.png");
+    EXPECT_EQ(Options.Width, 800);
+    EXPECT_EQ(Options.Height, 600);
+    EXPECT_EQ(Options.State.LenseType, TLenseType::ltConcave);
+    EXPECT_EQ(Options.State.F, -5);
+    EXPECT_EQ(Options.State.ObjectX, 120);
+    EXPECT_EQ(Options.State.ObjectH, -40);
+    EXPECT_FALSE(Options.State.DrawLense);
 }
 
 TEST(RenderOptions, HelpNeedsNoOutputFile)
@@ -39,7 +39,7 @@ TEST(RenderOptions, HelpNeedsNoOutputFile)
 
 TEST(RenderOptions, BadInputIsAUsageErrorNamingTheOption)
 {
-    const std::vector<std::vector<std::string>> bad = {
+    const std::vector<std::vector<std::string>> Bad = {
         {},
         { "--bogus", "a.png" },
         { "a.png", "b.png" },
@@ -52,12 +52,12 @@ TEST(RenderOptions, BadInputIsAUsageErrorNamingTheOption)
         { "a.png", "--size", "-5x10" },
         { "a.png", "--lens", "flat" },
     };
-    for (const auto& args : bad)
-        EXPECT_THROW(ParseRenderOptions(args), EUsage) << (args.empty() ? "" : args.back());
+    for (const auto& Args : Bad)
+        EXPECT_THROW(ParseRenderOptions(Args), EUsage) << (Args.empty() ? "" : Args.back());
     try {
         ParseRenderOptions({ "a.png", "--lens", "flat" });
-    } catch (const EUsage& e) {
-        EXPECT_NE(std::string(e.what()).find("--lens"), std::string::npos);
+    } catch (const EUsage& Error) {
+        EXPECT_NE(std::string(Error.what()).find("--lens"), std::string::npos);
     }
 }
 

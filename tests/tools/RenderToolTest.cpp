@@ -1,8 +1,14 @@
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
 
 namespace {
 
@@ -11,83 +17,135 @@ struct TRun {
     QString Errors;
 };
 
-TRun Render(const QStringList& Args)
+TRun Render(const QStringList& Args, const std::function<void()>& InChild = {})
 {
-    QProcess p;
-    p.start(FOKALIS_RENDER, Args);
-    p.waitForFinished(30000);
-    return { p.exitCode(), QString::fromLocal8Bit(p.readAllStandardError()) };
+    QProcess Process;
+    if (InChild)
+        Process.setChildProcessModifier(InChild);
+    Process.start(FOKALIS_RENDER, Args);
+    Process.waitForFinished(30000);
+    return { Process.exitCode(), QString::fromLocal8Bit(Process.readAllStandardError()) };
+}
+
+// Runs the tool with Resource limited to Limit; a write past a file size limit then
+// fails with EFBIG instead of ending the process.
+std::function<void()> Limited(int Resource, rlim_t Limit)
+{
+    return [Resource, Limit] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit Bound { Limit, Limit };
+        setrlimit(Resource, &Bound);
+    };
 }
 
 // 0x00BBGGRR as the PNG stores it.
-QRgb Rgb(unsigned c)
+QRgb Rgb(unsigned Color)
 {
-    return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+    return qRgb(Color & 0xFF, (Color >> 8) & 0xFF, (Color >> 16) & 0xFF);
 }
 
 class RenderTool : public testing::Test {
 protected:
     QImage RenderToImage(QStringList Args)
     {
-        const QString file = dir.filePath("d.png");
-        Args.prepend(file);
-        const TRun run = Render(Args);
-        EXPECT_EQ(run.ExitCode, 0) << run.Errors.toStdString();
-        return QImage(file);
+        const QString File = FDir.filePath("d.png");
+        Args.prepend(File);
+        const TRun Run = Render(Args);
+        EXPECT_EQ(Run.ExitCode, 0) << Run.Errors.toStdString();
+        return QImage(File);
     }
 
-    QTemporaryDir dir;
+    QTemporaryDir FDir;
 };
 
 TEST_F(RenderTool, DefaultDiagramPutsFiguresWhereTheConstructionDoes)
 {
-    const QImage img = RenderToImage({});
-    ASSERT_EQ(img.size(), QSize(608, 475));
+    const QImage Picture = RenderToImage({});
+    ASSERT_EQ(Picture.size(), QSize(608, 475));
     // Object: body column 104 between neck (row 137) and hip (row 187).
-    EXPECT_EQ(img.pixel(104, 160), Rgb(0x7F00));
+    EXPECT_EQ(Picture.pixel(104, 160), Rgb(0x7F00));
     // Real inverted image at x = 133: its body hangs from the axis at column 437.
-    EXPECT_EQ(img.pixel(437, 290), Rgb(0x3366BB));
+    EXPECT_EQ(Picture.pixel(437, 290), Rgb(0x3366BB));
     // The lens body is filled beside the lens plane, the background far away.
-    EXPECT_EQ(img.pixel(315, 237 - 100), Rgb(0xFFDDDD));
-    EXPECT_EQ(img.pixel(20, 20), Rgb(0xFFFFFF));
+    EXPECT_EQ(Picture.pixel(315, 237 - 100), Rgb(0xFFDDDD));
+    EXPECT_EQ(Picture.pixel(20, 20), Rgb(0xFFFFFF));
     // Focus ray parallel to the axis from the object's top to the lens plane.
-    EXPECT_EQ(img.pixel(200, 87), Rgb(0x0000FF));
+    EXPECT_EQ(Picture.pixel(200, 87), Rgb(0x0000FF));
     // Axis and lens plane in the grid colour.
-    EXPECT_EQ(img.pixel(20, 237), Rgb(0));
-    EXPECT_EQ(img.pixel(304, 5), Rgb(0));
+    EXPECT_EQ(Picture.pixel(20, 237), Rgb(0));
+    EXPECT_EQ(Picture.pixel(304, 5), Rgb(0));
 }
 
 TEST_F(RenderTool, OptionsChangeTheDiagram)
 {
-    const QImage noLens = RenderToImage({ "--no-lens" });
-    EXPECT_EQ(noLens.pixel(315, 237 - 100), Rgb(0xFFFFFF));
-    const QImage concave = RenderToImage({ "--lens", "concave", "--size", "300x200" });
-    ASSERT_EQ(concave.size(), QSize(300, 200));
+    const QImage NoLens = RenderToImage({ "--no-lens" });
+    EXPECT_EQ(NoLens.pixel(315, 237 - 100), Rgb(0xFFFFFF));
+    const QImage Concave = RenderToImage({ "--lens", "concave", "--size", "300x200" });
+    ASSERT_EQ(Concave.size(), QSize(300, 200));
     // A concave lens is thinnest at the axis: ConcaveThick 5 each side of column 151.
-    EXPECT_EQ(concave.pixel(151 + 3, 100 - 1), Rgb(0xFFDDDD));
-    EXPECT_NE(concave.pixel(151 + 12, 100 - 1), Rgb(0xFFDDDD));
+    EXPECT_EQ(Concave.pixel(151 + 3, 100 - 1), Rgb(0xFFDDDD));
+    EXPECT_NE(Concave.pixel(151 + 12, 100 - 1), Rgb(0xFFDDDD));
 }
 
 TEST_F(RenderTool, ExtremeValuesStillDrawAPicture)
 {
-    for (const QStringList& args : { QStringList { "--f", "0" }, QStringList { "--f", "2147483647" },
+    for (const QStringList& Args : { QStringList { "--f", "0" }, QStringList { "--f", "2147483647" },
              QStringList { "--object-x", "-2147483648", "--object-h", "2147483647" },
              QStringList { "--object-x", "81" }, QStringList { "--size", "1x1" } }) {
-        const QImage img = RenderToImage(args);
-        EXPECT_FALSE(img.isNull()) << args.join(' ').toStdString();
+        const QImage Picture = RenderToImage(Args);
+        EXPECT_FALSE(Picture.isNull()) << Args.join(' ').toStdString();
     }
 }
 
 TEST_F(RenderTool, BadUsageAndUnwritableFilesFailWithAClearMessage)
 {
-    const TRun bad = Render({ dir.filePath("x.png"), "--lens", "flat" });
-    EXPECT_EQ(bad.ExitCode, 2);
-    EXPECT_TRUE(bad.Errors.contains("--lens"));
-    EXPECT_EQ(bad.Errors.count('\n'), 1);
-    const TRun unwritable = Render({ dir.filePath("missing/folder/x.png") });
-    EXPECT_EQ(unwritable.ExitCode, 1);
-    EXPECT_TRUE(unwritable.Errors.contains("cannot write"));
+    const TRun Bad = Render({ FDir.filePath("x.png"), "--lens", "flat" });
+    EXPECT_EQ(Bad.ExitCode, 2);
+    EXPECT_TRUE(Bad.Errors.contains("--lens"));
+    EXPECT_EQ(Bad.Errors.count('\n'), 1);
+    const TRun Unwritable = Render({ FDir.filePath("missing/folder/x.png") });
+    EXPECT_EQ(Unwritable.ExitCode, 1);
+    EXPECT_TRUE(Unwritable.Errors.contains("cannot write"));
     EXPECT_EQ(Render({ "--help" }).ExitCode, 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(RenderTool, AFailedWriteKeepsTheOldFileAndLeavesNoPartOfTheNewOne)
+{
+    const QString File = FDir.filePath("d.png");
+    {
+        QFile Old(File);
+        ASSERT_TRUE(Old.open(QIODevice::WriteOnly));
+        Old.write("old");
+    }
+    const TRun Full = Render({ File }, Limited(RLIMIT_FSIZE, 1024));
+    EXPECT_EQ(Full.ExitCode, 1);
+    EXPECT_TRUE(Full.Errors.contains(File)) << Full.Errors.toStdString();
+    EXPECT_TRUE(Full.Errors.contains("too large", Qt::CaseInsensitive)) << Full.Errors.toStdString();
+    QFile Old(File);
+    ASSERT_TRUE(Old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(Old.readAll(), "old");
+    EXPECT_EQ(QDir(FDir.path()).entryList(QDir::Files), QStringList { "d.png" });
+}
+
+TEST_F(RenderTool, APictureBeyondTheMemoryAvailableEndsWithOneLine)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer reserves more address space than the limit";
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    GTEST_SKIP() << "the address sanitizer reserves more address space than the limit";
+#endif
+#endif
+    const TRun Large = Render(
+        { FDir.filePath("d.png"), "--size", "16384x16384" }, Limited(RLIMIT_AS, rlim_t { 800000 } * 1024));
+    EXPECT_EQ(Large.ExitCode, 1);
+    EXPECT_TRUE(Large.Errors.contains("too large for the memory available")) << Large.Errors.toStdString();
+    EXPECT_EQ(Large.Errors.count("fokalis-render:"), 1);
+    EXPECT_FALSE(QFile::exists(FDir.filePath("d.png")));
 }
 
 } // namespace

@@ -10,32 +10,32 @@ constexpr int MaxSide = 16384;
 
 int ParseInt(const std::string& Option, const std::string& Text, int Min, int Max)
 {
-    int value = 0;
-    const char* end = Text.data() + Text.size();
-    const auto [ptr, ec] = std::from_chars(Text.data(), end, value);
-    if (ec != std::errc() || ptr != end || Text.empty())
+    int Value = 0;
+    const char* End = Text.data() + Text.size();
+    const auto [Rest, Error] = std::from_chars(Text.data(), End, Value);
+    if (Error != std::errc() || Rest != End || Text.empty())
         throw EUsage(Option + ": not a whole number: '" + Text + "'");
-    if (value < Min || value > Max)
+    if (Value < Min || Value > Max)
         throw EUsage(
             Option + ": " + Text + " is out of range " + std::to_string(Min) + ".." + std::to_string(Max));
-    return value;
+    return Value;
 }
 
-void ParseSize(const std::string& Text, TRenderOptions& o)
+void ParseSize(const std::string& Text, TRenderOptions& Options)
 {
-    const auto x = Text.find('x');
-    if (x == std::string::npos)
+    const auto Cross = Text.find('x');
+    if (Cross == std::string::npos)
         throw EUsage("--size: expected WIDTHxHEIGHT, got '" + Text + "'");
-    o.Width = ParseInt("--size", Text.substr(0, x), 1, MaxSide);
-    o.Height = ParseInt("--size", Text.substr(x + 1), 1, MaxSide);
+    Options.Width = ParseInt("--size", Text.substr(0, Cross), 1, MaxSide);
+    Options.Height = ParseInt("--size", Text.substr(Cross + 1), 1, MaxSide);
 }
 
 TLenseType ParseLens(const std::string& Text)
 {
     if (Text == "convex")
-        return ltConvex;
+        return TLenseType::ltConvex;
     if (Text == "concave")
-        return ltConcave;
+        return TLenseType::ltConcave;
     throw EUsage("--lens: expected convex or concave, got '" + Text + "'");
 }
 
@@ -53,46 +53,38 @@ const char* const RenderUsage
       "  --no-lens               leave the lens body out\n"
       "  --help                  show this text\n";
 
-TLenseDiagramState TRenderOptions::MainWindowDiagram()
-{
-    TLenseDiagramState s;
-    s.F = 80;
-    s.ImageColor = 0x3366BB;
-    return s;
-}
-
 TRenderOptions ParseRenderOptions(const std::vector<std::string>& Args)
 {
-    TRenderOptions o;
-    for (std::size_t i = 0; i < Args.size(); ++i) {
-        const std::string& a = Args[i];
-        auto value = [&]() -> const std::string& {
-            if (i + 1 >= Args.size())
-                throw EUsage(a + ": missing value");
-            return Args[++i];
+    TRenderOptions Options;
+    for (std::size_t I = 0; I < Args.size(); ++I) {
+        const std::string& Arg = Args[I];
+        auto NextValue = [&]() -> const std::string& {
+            if (I + 1 >= Args.size())
+                throw EUsage(Arg + ": missing value");
+            return Args[++I];
         };
-        if (a == "--help" || a == "-h")
-            o.Help = true;
-        else if (a == "--size")
-            ParseSize(value(), o);
-        else if (a == "--lens")
-            o.State.LenseType = ParseLens(value());
-        else if (a == "--f")
-            o.State.F = ParseInt(a, value(), INT_MIN, INT_MAX);
-        else if (a == "--object-x")
-            o.State.ObjectX = ParseInt(a, value(), INT_MIN, INT_MAX);
-        else if (a == "--object-h")
-            o.State.ObjectH = ParseInt(a, value(), INT_MIN, INT_MAX);
-        else if (a == "--no-lens")
-            o.State.DrawLense = false;
-        else if (a.starts_with("-") && a.size() > 1)
-            throw EUsage("unknown option '" + a + "'");
-        else if (o.OutFile.empty())
-            o.OutFile = a;
+        if (Arg == "--help" || Arg == "-h")
+            Options.Help = true;
+        else if (Arg == "--size")
+            ParseSize(NextValue(), Options);
+        else if (Arg == "--lens")
+            Options.State.LenseType = ParseLens(NextValue());
+        else if (Arg == "--f")
+            Options.State.F = ParseInt(Arg, NextValue(), INT_MIN, INT_MAX);
+        else if (Arg == "--object-x")
+            Options.State.ObjectX = ParseInt(Arg, NextValue(), INT_MIN, INT_MAX);
+        else if (Arg == "--object-h")
+            Options.State.ObjectH = ParseInt(Arg, NextValue(), INT_MIN, INT_MAX);
+        else if (Arg == "--no-lens")
+            Options.State.DrawLense = false;
+        else if (Arg.starts_with("-") && Arg.size() > 1)
+            throw EUsage("unknown option '" + Arg + "'");
+        else if (Options.OutFile.empty())
+            Options.OutFile = Arg;
         else
-            throw EUsage("more than one output file: '" + o.OutFile + "' and '" + a + "'");
+            throw EUsage("more than one output file: '" + Options.OutFile + "' and '" + Arg + "'");
     }
-    if (!o.Help && o.OutFile.empty())
+    if (!Options.Help && Options.OutFile.empty())
         throw EUsage("no output file given");
-    return o;
+    return Options;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LenseDiagram.h"
+#include "LenseStartValues.h"
 
 #include <stdexcept>
 #include <string>
@@ -10,12 +10,10 @@
 // diagram's settings, starting from those of the program's main window.
 struct TRenderOptions {
     std::string OutFile;
-    int Width = 608;
-    int Height = 475;
-    TLenseDiagramState State = MainWindowDiagram();
+    int Width = StartDiagramWidth;
+    int Height = StartDiagramHeight;
+    TLenseDiagramState State = LenseStartValues();
     bool Help = false;
-
-    static TLenseDiagramState MainWindowDiagram();
 };
 
 // A bad option or value; the message is one line naming it.

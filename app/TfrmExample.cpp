@@ -1,0 +1,208 @@
+#include "TfrmExample.h"
+
+#include "FormLook.h"
+#include "LenseStartValues.h"
+#include "TControlAlign.h"
+#include "TLenseGraph.h"
+#include "TMemo.h"
+#include "TPanel.h"
+#include "TRadioGroup.h"
+#include "TShape.h"
+
+#include <QCheckBox>
+#include <QIcon>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+#include <iterator>
+#include <utility>
+
+namespace {
+
+constexpr QSize ClientSize(770, 567);
+constexpr int FontHeight = 13;
+constexpr int LegendTitleFontHeight = 14;
+constexpr QSize GlyphSize(16, 16);
+
+template <typename T> T* Create(QWidget* Parent, const char* Name)
+{
+    auto* Control = new T(Parent);
+    Control->setObjectName(Name);
+    return Control;
+}
+
+QPushButton* CreateButton(QWidget* Parent, const char* Name, const QString& Caption, const QIcon& Glyph)
+{
+    auto* Button = Create<QPushButton>(Parent, Name);
+    Button->setText(Caption);
+    Button->setIcon(Glyph);
+    Button->setIconSize(GlyphSize);
+    return Button;
+}
+
+void SetColorRole(QWidget* Control, QPalette::ColorRole Role, const QColor& Color)
+{
+    QPalette Palette = Control->palette();
+    Palette.setColor(Role, Color);
+    Control->setPalette(Palette);
+}
+
+}
+
+TfrmExample::TfrmExample(QWidget* Parent)
+    : QWidget(Parent)
+    , FAlign(new TControlAlign(this))
+{
+    LoadLayout();
+    FormCreate();
+}
+
+TfrmExample::~TfrmExample() = default;
+
+void TfrmExample::LoadLayout()
+{
+    setWindowTitle("TK_Fokalis");
+    resize(ClientSize);
+    setFont(FormLook::WindowFont(FontHeight));
+    SetColorRole(this, QPalette::Window, FormLook::clBtnFace());
+    SetColorRole(this, QPalette::WindowText, FormLook::clWindowText());
+    setAutoFillBackground(true);
+    if (const QScreen* Screen = screen())
+        move(Screen->availableGeometry().center() - rect().center());
+
+    pbmDead = Create<QMenu>(this, "pbmDead");
+
+    pnlCommand = Create<TPanel>(this, "pnlCommand");
+    pnlCommand->SetBevelOuter(TPanel::TBevelCut::Lowered);
+    Memo1 = Create<TMemo>(this, "Memo1");
+    Memo1->SetLines({ "TK_MMExplain" });
+    SetColorRole(Memo1, QPalette::Base, FormLook::clInfoBk());
+    SetColorRole(Memo1, QPalette::Text, FormLook::clWindowText());
+    FAlign->Place(pnlCommand, QRect(608, 0, 162, 475), TAlign::Right);
+    FAlign->Place(Memo1, QRect(0, 475, 770, 92), TAlign::Bottom);
+
+    LoadCommandPanel();
+    LoadLegend();
+
+    setTabOrder(CBDrawLense, RGLenseType->Button(0));
+    setTabOrder(RGLenseType->Button(0), RGLenseType->Button(1));
+    setTabOrder(RGLenseType->Button(1), cmdExit);
+    setTabOrder(cmdExit, BButAbout);
+    setTabOrder(BButAbout, Memo1);
+}
+
+void TfrmExample::LoadCommandPanel()
+{
+    TControlAlign& Panel = pnlCommand->Controls();
+    cmdExit = CreateButton(pnlCommand, "cmdExit", "TK_Exit", QIcon(":/icons/exit.svg"));
+    connect(cmdExit, &QPushButton::clicked, this, &TfrmExample::cmdExitClick);
+    Panel.Place(cmdExit, QRect(10, 10, 143, 32));
+
+    QIcon AboutGlyph(":/icons/about.svg");
+    AboutGlyph.addFile(":/icons/about-disabled.svg", QSize(), QIcon::Disabled);
+    BButAbout = CreateButton(pnlCommand, "BButAbout", "TK_About", AboutGlyph);
+    Panel.Place(BButAbout, QRect(8, 48, 145, 33));
+
+    const TAnchors LeftTopRight = TAnchors(TAnchorKind::Left) | TAnchorKind::Top | TAnchorKind::Right;
+    RGLenseType = Create<TRadioGroup>(pnlCommand, "RGLenseType");
+    RGLenseType->setTitle("TK_Type of Lens");
+    RGLenseType->SetItems({ "TK_Concave", "TK_Convex" });
+    RGLenseType->SetItemIndex(1);
+    connect(RGLenseType, &TRadioGroup::Click, this, &TfrmExample::RGLenseTypeClick);
+    Panel.Place(RGLenseType, QRect(16, 104, 129, 65), TAlign::None, LeftTopRight);
+
+    CBDrawLense = Create<QCheckBox>(pnlCommand, "CBDrawLense");
+    CBDrawLense->setText("TK_Display Lens");
+    CBDrawLense->setChecked(true);
+    connect(CBDrawLense, &QCheckBox::toggled, this, &TfrmExample::CBDrawLenseClick);
+    Panel.Place(CBDrawLense, QRect(15, 216, 140, 17), TAlign::None, LeftTopRight);
+}
+
+void TfrmExample::LoadLegend()
+{
+    PLegend = Create<TPanel>(pnlCommand, "PLegend");
+    PLegend->SetBevelOuter(TPanel::TBevelCut::None);
+    PLegend->SetSingleBorder(true);
+    PLegend->SetBorderWidth(1);
+    PLegend->SetColor(FormLook::clWhite());
+    pnlCommand->Controls().Place(PLegend, QRect(11, 331, 142, 137), TAlign::None,
+        TAnchors(TAnchorKind::Left) | TAnchorKind::Right | TAnchorKind::Bottom);
+
+    Label1 = Create<QLabel>(PLegend, "Label1");
+    Label1->setText("TK_Key");
+    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label1->setFont(FormLook::WindowFont(LegendTitleFontHeight, true));
+    Label1->setAutoFillBackground(true);
+    SetColorRole(Label1, QPalette::Window, FormLook::clBlue());
+    SetColorRole(Label1, QPalette::WindowText, FormLook::clWhite());
+    PLegend->Controls().Place(Label1, QRect(1, 1, 136, 18), TAlign::Top);
+
+    LObject = AddLegendRow(SObject, "SObject", "LObject", "TK_Object", 32);
+    LImage = AddLegendRow(SImage, "SImage", "LImage", "TK_Image", 56);
+    LFocusbeam = AddLegendRow(SFocusBeam, "SFocusBeam", "LFocusbeam", "TK_Focus Ray", 80);
+    LCenterbeam = AddLegendRow(SCenterBeam, "SCenterBeam", "LCenterbeam", "TK_Center Ray", 104);
+}
+
+QLabel* TfrmExample::AddLegendRow(
+    TShape*& Shape, const char* ShapeName, const char* LabelName, const QString& Caption, int Top)
+{
+    Shape = Create<TShape>(PLegend, ShapeName);
+    PLegend->Controls().Place(Shape, QRect(8, Top, 16, 16));
+    auto* Label = Create<QLabel>(PLegend, LabelName);
+    Label->setText(Caption);
+    PLegend->Controls().Place(Label, QRect(32, Top, 129, 16));
+    return Label;
+}
+
+void TfrmExample::FormCreate()
+{
+    FLenseGraph = new TLenseGraph(this);
+    FAlign->Place(FLenseGraph, QRect(0, 0, StartDiagramWidth, StartDiagramHeight), TAlign::Client);
+
+    const TLenseDiagramState Start = LenseStartValues();
+    FLenseGraph->SetBackColor(Start.BackColor);
+    FLenseGraph->SetF(Start.F);
+    FLenseGraph->SetImageColor(Start.ImageColor);
+    FLenseGraph->SetLenseType(Start.LenseType);
+    FLenseGraph->SetMarkCapSpace(Start.MarkCapSpace);
+    FLenseGraph->SetMarkWidth(Start.MarkWidth);
+    FLenseGraph->SetObjectColor(Start.ObjectColor);
+    FLenseGraph->SetObjectH(Start.ObjectH);
+    FLenseGraph->SetObjectX(Start.ObjectX);
+
+    const std::pair<QLabel*, TShape*> Rows[] = { { LObject, SObject }, { LImage, SImage },
+        { LFocusbeam, SFocusBeam }, { LCenterbeam, SCenterBeam } };
+    const TColor Colors[] = { FLenseGraph->ObjectColor(), FLenseGraph->ImageColor(),
+        FLenseGraph->LineColor1(), FLenseGraph->LineColor2() };
+    for (std::size_t I = 0; I < std::size(Rows); ++I) {
+        SetColorRole(Rows[I].first, QPalette::WindowText, FormLook::FromTColor(Colors[I]));
+        Rows[I].second->SetBrushColor(FormLook::FromTColor(Colors[I]));
+    }
+}
+
+void TfrmExample::RGLenseTypeClick()
+{
+    switch (RGLenseType->ItemIndex()) {
+    case 0:
+        FLenseGraph->SetLenseType(TLenseType::ltConcave);
+        break;
+    case 1:
+        FLenseGraph->SetLenseType(TLenseType::ltConvex);
+        break;
+    default:
+        break;
+    }
+}
+
+void TfrmExample::CBDrawLenseClick()
+{
+    FLenseGraph->SetDrawLense(CBDrawLense->isChecked());
+}
+
+void TfrmExample::cmdExitClick()
+{
+    close();
+}

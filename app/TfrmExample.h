@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class TControlAlign;
+class TLenseGraph;
+class TMemo;
+class TPanel;
+class TRadioGroup;
+class TShape;
+
+// The program's main window: the lens diagram over most of the client area, the
+// command panel on the right (Exit and About, lens type, lens-body switch, the
+// legend) and the explanation memo along the bottom. Sizes are fixed pixels; the
+// diagram, the panel and the memo follow the window's size as aligned controls.
+// Every visible text is a property of the window or of a control it owns, so a
+// translation walk over the object tree reaches them all.
+class TfrmExample : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TfrmExample(QWidget* Parent = nullptr);
+    ~TfrmExample() override;
+
+    TLenseGraph* LenseGraph() const { return FLenseGraph; }
+
+private:
+    void LoadLayout();
+    void LoadCommandPanel();
+    void LoadLegend();
+    QLabel* AddLegendRow(
+        TShape*& Shape, const char* ShapeName, const char* LabelName, const QString& Caption, int Top);
+
+    void FormCreate();
+    void RGLenseTypeClick();
+    void CBDrawLenseClick();
+    void cmdExitClick();
+
+    TControlAlign* FAlign;
+    QMenu* pbmDead = nullptr;
+    TPanel* pnlCommand = nullptr;
+    QPushButton* cmdExit = nullptr;
+    QCheckBox* CBDrawLense = nullptr;
+    TRadioGroup* RGLenseType = nullptr;
+    TPanel* PLegend = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* LObject = nullptr;
+    TShape* SObject = nullptr;
+    TShape* SImage = nullptr;
+    QLabel* LFocusbeam = nullptr;
+    TShape* SFocusBeam = nullptr;
+    TShape* SCenterBeam = nullptr;
+    QLabel* LCenterbeam = nullptr;
+    QLabel* LImage = nullptr;
+    TMemo* Memo1 = nullptr;
+    QPushButton* BButAbout = nullptr;
+    TLenseGraph* FLenseGraph = nullptr;
+};

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "LenseDiagram.h"
+#include "LenseDrag.h"
+#include "TPixelBuffer.h"
+
+#include <QWidget>
+
+#include <cstdint>
+
+// The lens ray diagram as a widget without a native window. Every setter that
+// changes a value repaints at once (compose into FBitmap, then a synchronous copy
+// to the screen); dragging with the left button moves the object's top or the
+// left focal marks.
+class TLenseGraph : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(quint32 GridColor READ GridColor WRITE SetGridColor)
+    Q_PROPERTY(quint32 LenseColor READ LenseColor WRITE SetLenseColor)
+    Q_PROPERTY(quint32 BackColor READ BackColor WRITE SetBackColor)
+    Q_PROPERTY(quint32 ObjectColor READ ObjectColor WRITE SetObjectColor)
+    Q_PROPERTY(quint32 ImageColor READ ImageColor WRITE SetImageColor)
+    Q_PROPERTY(quint32 LineColor1 READ LineColor1 WRITE SetLineColor1)
+    Q_PROPERTY(quint32 LineColor2 READ LineColor2 WRITE SetLineColor2)
+    Q_PROPERTY(qint32 F READ F WRITE SetF)
+    Q_PROPERTY(qint32 MarkWidth READ MarkWidth WRITE SetMarkWidth)
+    Q_PROPERTY(qint32 MarkCapSpace READ MarkCapSpace WRITE SetMarkCapSpace)
+    Q_PROPERTY(TLenseType LenseType READ LenseType WRITE SetLenseType)
+    Q_PROPERTY(qint32 ObjectH READ ObjectH WRITE SetObjectH)
+    Q_PROPERTY(qint32 ObjectX READ ObjectX WRITE SetObjectX)
+    Q_PROPERTY(qint32 GrabSensitivity READ GrabSensitivity WRITE SetGrabSensitivity)
+    Q_PROPERTY(double LenseHeightRatio READ LenseHeightRatio WRITE SetLenseHeightRatio)
+    Q_PROPERTY(double LenseWidthRatio READ LenseWidthRatio WRITE SetLenseWidthRatio)
+    Q_PROPERTY(quint8 ConcaveThick READ ConcaveThick WRITE SetConcaveThick)
+    Q_PROPERTY(bool DrawLense READ DrawLense WRITE SetDrawLense)
+
+public:
+    explicit TLenseGraph(QWidget* Parent = nullptr);
+    ~TLenseGraph() override;
+
+    TColor GridColor() const { return FState.GridColor; }
+    TColor LenseColor() const { return FState.LenseColor; }
+    TColor BackColor() const { return FState.BackColor; }
+    TColor ObjectColor() const { return FState.ObjectColor; }
+    TColor ImageColor() const { return FState.ImageColor; }
+    TColor LineColor1() const { return FState.LineColor1; }
+    TColor LineColor2() const { return FState.LineColor2; }
+    std::int32_t F() const { return FState.F; }
+    std::int32_t MarkWidth() const { return FState.MarkWidth; }
+    std::int32_t MarkCapSpace() const { return FState.MarkCapSpace; }
+    TLenseType LenseType() const { return FState.LenseType; }
+    std::int32_t ObjectH() const { return FState.ObjectH; }
+    std::int32_t ObjectX() const { return FState.ObjectX; }
+    std::int32_t GrabSensitivity() const { return FState.GrabSensitivity; }
+    double LenseHeightRatio() const { return FState.LenseHeightRatio; }
+    double LenseWidthRatio() const { return FState.LenseWidthRatio; }
+    std::uint8_t ConcaveThick() const { return FState.ConcaveThick; }
+    bool DrawLense() const { return FState.DrawLense; }
+
+    void SetGridColor(TColor Value);
+    void SetLenseColor(TColor Value);
+    void SetBackColor(TColor Value);
+    void SetObjectColor(TColor Value);
+    void SetImageColor(TColor Value);
+    void SetLineColor1(TColor Value);
+    void SetLineColor2(TColor Value);
+    void SetF(std::int32_t Value);
+    void SetMarkWidth(std::int32_t Value);
+    void SetMarkCapSpace(std::int32_t Value);
+    void SetLenseType(TLenseType Value);
+    void SetObjectH(std::int32_t Value);
+    void SetObjectX(std::int32_t Value);
+    // Stored without a repaint: it only matters at the next press.
+    void SetGrabSensitivity(std::int32_t Value) { FState.GrabSensitivity = Value; }
+    void SetLenseHeightRatio(double Value);
+    void SetLenseWidthRatio(double Value);
+    void SetConcaveThick(std::uint8_t Value);
+    void SetDrawLense(bool Value);
+
+    // Composes the whole diagram in FBitmap and puts it on the screen before returning.
+    void Paint();
+
+    TGrabTarget GrabTarget() const { return FGrabTarget; }
+    const TPixelBuffer& Bitmap() const { return FBitmap; }
+    // How many times the diagram has been composed; lets callers see that an
+    // unchanged value costs nothing.
+    int PaintCount() const { return FPaintCount; }
+
+protected:
+    void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void MouseMove(Qt::KeyboardModifiers Shift, int X, int Y);
+    void MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+
+    void paintEvent(QPaintEvent* Event) override;
+    void mousePressEvent(QMouseEvent* Event) override;
+    void mouseDoubleClickEvent(QMouseEvent* Event) override;
+    void mouseMoveEvent(QMouseEvent* Event) override;
+    void mouseReleaseEvent(QMouseEvent* Event) override;
+
+private:
+    template <typename TValue, typename TEqual> void Assign(TValue& Field, TValue Value, TEqual Same);
+    void Compose();
+
+    TPixelBuffer FBitmap;
+    TGrabTarget FGrabTarget = TGrabTarget::gtNone;
+    TLenseDiagramState FState;
+    int FPaintCount = 0;
+};
