@@ -4,8 +4,8 @@
 // of the same sizes (TRawPingPong) in the same run. Argument: bytes each way.
 //
 //   bench_hostlink_transport --benchmark_min_time=1
-#include "RawPingPong.h"
-#include "WindowMessaging.h"
+#include "TRawPingPong.h"
+#include "TWindowMessaging.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -23,7 +23,7 @@ constexpr std::int32_t RequestKind = 4102;
 constexpr std::int32_t ReplyKind = 4097;
 
 // The other process: one window that answers each frame with the same bytes.
-platform::THandle StartEchoProcess(pid_t& Child)
+TWindowHandle StartEchoProcess(pid_t& Child)
 {
     int Pipe[2];
     if (::pipe(Pipe) != 0)
@@ -35,7 +35,7 @@ platform::THandle StartEchoProcess(pid_t& Child)
         char* Argv[] = { Name, nullptr };
         QCoreApplication App(Argc, Argv);
         const auto Messaging = platform::CreatePosixWindowMessaging();
-        platform::THandle Own = 0;
+        TWindowHandle Own = 0;
         Own = Messaging->CreateHiddenWindow("BenchEcho", "", [&](const platform::TCopyDataFrame& Frame) {
             Messaging->SendCopyData(Frame.Sender, Own, ReplyKind, Frame.Data);
         });
@@ -43,7 +43,7 @@ platform::THandle StartEchoProcess(pid_t& Child)
             ::_exit(1);
         ::_exit(QCoreApplication::exec());
     }
-    platform::THandle Echo = 0;
+    TWindowHandle Echo = 0;
     if (::read(Pipe[0], &Echo, sizeof Echo) != sizeof Echo)
         std::abort();
     ::close(Pipe[0]);
@@ -51,7 +51,7 @@ platform::THandle StartEchoProcess(pid_t& Child)
     return Echo;
 }
 
-platform::THandle EchoWindow = 0;
+TWindowHandle EchoWindow = 0;
 
 void RawSocketPingPong(benchmark::State& State)
 {
@@ -67,7 +67,7 @@ void WindowLayerRequestReply(benchmark::State& State)
 {
     const auto Messaging = platform::CreatePosixWindowMessaging();
     benchmark::IterationCount Replies = 0;
-    const platform::THandle Own = Messaging->CreateHiddenWindow(
+    const TWindowHandle Own = Messaging->CreateHiddenWindow(
         "BenchClient", "", [&](const platform::TCopyDataFrame&) { ++Replies; });
     const std::vector<std::uint8_t> Data(static_cast<std::size_t>(State.range(0)), 0x5a);
     for (auto _ : State)

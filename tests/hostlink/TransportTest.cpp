@@ -5,7 +5,7 @@
 #include "MessageKinds.h"
 #include "StreamEncoding.h"
 #include "TestDemons.h"
-#include "WindowMessaging.h"
+#include "TWindowMessaging.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

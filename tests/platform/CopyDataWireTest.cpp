@@ -1,4 +1,5 @@
 #include "CopyDataWire.h"
+#include "TFrameDecoder.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 //   peer die CLASS NAME    the same, but dies on the first frame without answering;
 //   peer ask TARGET        sends "ping" to TARGET and prints whether it was delivered
 //                          and what came back to its own window before the send returned.
-#include "WindowMessaging.h"
+#include "TWindowMessaging.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -19,7 +19,7 @@ constexpr std::int32_t RequestKind = 4100;
 
 int Serve(platform::TWindowMessaging& Messaging, const char* ClassName, const char* WindowName, bool Die)
 {
-    platform::THandle Own = 0;
+    TWindowHandle Own = 0;
     Own = Messaging.CreateHiddenWindow(ClassName, WindowName, [&](const platform::TCopyDataFrame& Frame) {
         if (Die)
             ::_exit(3);
@@ -30,10 +30,10 @@ int Serve(platform::TWindowMessaging& Messaging, const char* ClassName, const ch
     return QCoreApplication::exec();
 }
 
-int Ask(platform::TWindowMessaging& Messaging, platform::THandle Target)
+int Ask(platform::TWindowMessaging& Messaging, TWindowHandle Target)
 {
     std::string Reply;
-    const platform::THandle Own = Messaging.CreateHiddenWindow("PeerAsk", "",
+    const TWindowHandle Own = Messaging.CreateHiddenWindow("PeerAsk", "",
         [&](const platform::TCopyDataFrame& Frame) { Reply.assign(Frame.Data.begin(), Frame.Data.end()); });
     const std::string Request = "ping";
     const bool Delivered = Messaging.SendCopyData(
