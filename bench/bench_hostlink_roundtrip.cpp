@@ -6,8 +6,8 @@
 #include "HostDiscovery.h"
 #include "MessageKinds.h"
 #include "TRawPingPong.h"
-#include "TestDemons.h"
 #include "TWindowMessaging.h"
+#include "TestDemons.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

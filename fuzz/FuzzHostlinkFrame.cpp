@@ -2,8 +2,8 @@
 // data block go through the component's WMCopyData and HandleMessage. The
 // window system is a stand-in, so no sockets are touched.
 #include "ELernix.h"
-#include "TkdbCustomDemon.h"
 #include "TWindowMessaging.h"
+#include "TkdbCustomDemon.h"
 
 #include <QtGlobal>
 
@@ -14,8 +14,7 @@ namespace {
 
 class TSilentMessaging : public platform::TWindowMessaging {
 public:
-    TWindowHandle CreateHiddenWindow(
-        const std::string&, const std::string&, platform::TFrameHandler) override
+    TWindowHandle CreateHiddenWindow(const std::string&, const std::string&, platform::TFrameHandler) override
     {
         return 1;
     }

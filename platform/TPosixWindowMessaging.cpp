@@ -32,7 +32,8 @@ bool WouldBlock()
 bool PollUntil(std::vector<pollfd>& Fds, std::chrono::steady_clock::time_point Until)
 {
     const auto Wait = std::chrono::ceil<std::chrono::milliseconds>(Until - std::chrono::steady_clock::now());
-    const int Timeout = static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(Wait.count(), 0, INT_MAX));
+    const int Timeout
+        = static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(Wait.count(), 0, INT_MAX));
     return ::poll(Fds.data(), Fds.size(), Timeout) >= 0 || errno == EINTR;
 }
 

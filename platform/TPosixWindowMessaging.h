@@ -39,8 +39,8 @@ public:
     TWindowHandle FindWindow(const std::string& ClassName, const std::string& WindowName) override;
     bool IsWindow(TWindowHandle Window) override;
     std::optional<TWindowNames> GetWindowNames(TWindowHandle Window) override;
-    bool SendCopyData(
-        TWindowHandle Target, std::int32_t Sender, std::int32_t Kind, std::span<const std::uint8_t> Data) override;
+    bool SendCopyData(TWindowHandle Target, std::int32_t Sender, std::int32_t Kind,
+        std::span<const std::uint8_t> Data) override;
     void SetHandlerErrorSink(THandlerErrorSink Sink) override;
 
 private:
@@ -100,7 +100,8 @@ private:
     // was handled and the frame may go again), else whether it was delivered.
     std::optional<bool> SendOnKeptConnection(
         TWindowHandle Target, const TFrameHeader& Header, std::span<const std::uint8_t> Data);
-    bool SendOnNewConnection(TWindowHandle Target, const TFrameHeader& Header, std::span<const std::uint8_t> Data);
+    bool SendOnNewConnection(
+        TWindowHandle Target, const TFrameHeader& Header, std::span<const std::uint8_t> Data);
     // A window whose socket refuses connections may have died: asking whether it
     // lives removes a dead one's files.
     void RemoveIfDead(TWindowHandle Target);

@@ -9,9 +9,9 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <limits>
 #include <dirent.h>
 #include <fcntl.h>
+#include <limits>
 #include <memory>
 #include <set>
 #include <sys/file.h>

@@ -25,7 +25,8 @@ TMessageStamp StampOf(std::chrono::system_clock::time_point Moment)
 {
     using namespace std::chrono;
     const auto WholeSeconds = floor<seconds>(Moment);
-    const std::time_t Seconds = system_clock::to_time_t(time_point_cast<system_clock::duration>(WholeSeconds));
+    const std::time_t Seconds
+        = system_clock::to_time_t(time_point_cast<system_clock::duration>(WholeSeconds));
     const auto Millis = duration_cast<milliseconds>(Moment - WholeSeconds).count();
     std::tm Local {};
     localtime_r(&Seconds, &Local);

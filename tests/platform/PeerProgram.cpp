@@ -7,9 +7,11 @@
 #include "TWindowMessaging.h"
 
 #include <QCoreApplication>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace {
@@ -46,6 +48,8 @@ int Ask(platform::TWindowMessaging& Messaging, TWindowHandle Target)
 
 int main(int argc, char** argv)
 {
+    // A test that dies takes its peer along, wherever the peer waits.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     QCoreApplication App(argc, argv);
     const auto Messaging = platform::CreatePosixWindowMessaging();
     const std::string Mode = argc > 1 ? argv[1] : "";

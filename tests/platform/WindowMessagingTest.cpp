@@ -2,8 +2,8 @@
 
 #include "CopyDataWire.h"
 #include "PlatformTestSupport.h"
-#include "UnixSocket.h"
 #include "TWindowTable.h"
+#include "UnixSocket.h"
 
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -47,7 +47,10 @@ protected:
         return Messaging.CreateHiddenWindow(
             "TestClass", Name, [this](const TCopyDataFrame& Frame) { FReceived.push_back(Frame); });
     }
-    std::string SocketOf(TWindowHandle Handle) const { return TWindowTable(FFolder.Path()).SocketPath(Handle); }
+    std::string SocketOf(TWindowHandle Handle) const
+    {
+        return TWindowTable(FFolder.Path()).SocketPath(Handle);
+    }
 
     test::TTempRuntimeFolder FFolder;
     std::vector<TCopyDataFrame> FReceived;

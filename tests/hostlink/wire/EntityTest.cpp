@@ -21,12 +21,12 @@ public:
         ++Lookups;
         if (Handle != 7)
             return nullptr;
-        auto found = std::make_unique<TEntity>(this);
-        found->Handle = 7;
-        found->MutexHandle = 3;
-        found->ExeName = "/opt/books/demo";
-        found->Title = "Demo";
-        return found;
+        auto Found = std::make_unique<TEntity>(this);
+        Found->Handle = 7;
+        Found->MutexHandle = 3;
+        Found->ExeName = "/opt/books/demo";
+        Found->Title = "Demo";
+        return Found;
     }
     void Send(const TEntity&, TLernixMessageStream&, TLernixMessageStream*) override { }
     bool IsWindow(TWindowHandle) const override { return false; }
@@ -36,87 +36,87 @@ public:
 
 TEST(Entity, RecordBytesOfTheWorkedExample)
 {
-    TEntity e;
-    e.Handle = 5;
-    e.ExeName = "a";
-    e.Title = "T";
-    TMemoryStream s;
-    e.WriteTo(s);
-    EXPECT_EQ(s.Bytes(), (Bytes { 5, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0x61, 1, 0, 0, 0, 0x54 }));
-    s.SetPosition(0);
-    TEntity back;
-    back.ReadFrom(s);
-    EXPECT_EQ(back.Handle, 5);
-    EXPECT_EQ(back.MutexHandle, 0);
-    EXPECT_EQ(back.ExeName, "a");
-    EXPECT_EQ(back.Title, "T");
+    TEntity Entity;
+    Entity.Handle = 5;
+    Entity.ExeName = "a";
+    Entity.Title = "T";
+    TMemoryStream Stream;
+    Entity.WriteTo(Stream);
+    EXPECT_EQ(Stream.Bytes(), (Bytes { 5, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0x61, 1, 0, 0, 0, 0x54 }));
+    Stream.SetPosition(0);
+    TEntity Back;
+    Back.ReadFrom(Stream);
+    EXPECT_EQ(Back.Handle, 5);
+    EXPECT_EQ(Back.MutexHandle, 0);
+    EXPECT_EQ(Back.ExeName, "a");
+    EXPECT_EQ(Back.Title, "T");
 }
 
 TEST(Entity, ShortRecordFailsAndLeavesTheFieldsAlone)
 {
-    TMemoryStream s;
-    const Bytes bytes { 5, 0, 0, 0, 9, 0, 0, 0, 3, 0, 0, 0, 0x61 };
-    s.WriteBuffer(bytes.data(), bytes.size());
-    s.SetPosition(0);
-    TEntity e;
-    e.Handle = 1;
-    e.ExeName = "keep";
-    EXPECT_THROW(e.ReadFrom(s), EReadError);
-    EXPECT_EQ(e.Handle, 1);
-    EXPECT_EQ(e.MutexHandle, 0);
-    EXPECT_EQ(e.ExeName, "keep");
+    TMemoryStream Stream;
+    const Bytes Raw { 5, 0, 0, 0, 9, 0, 0, 0, 3, 0, 0, 0, 0x61 };
+    Stream.WriteBuffer(Raw.data(), Raw.size());
+    Stream.SetPosition(0);
+    TEntity Entity;
+    Entity.Handle = 1;
+    Entity.ExeName = "keep";
+    EXPECT_THROW(Entity.ReadFrom(Stream), EReadError);
+    EXPECT_EQ(Entity.Handle, 1);
+    EXPECT_EQ(Entity.MutexHandle, 0);
+    EXPECT_EQ(Entity.ExeName, "keep");
 }
 
 TEST(Entity, AssignCopiesDataFieldsAndIgnoresNoSource)
 {
-    TFakeDemon demon;
-    TEntity e(&demon);
-    e.Handle = 2;
-    e.MutexHandle = 4;
-    e.ExeName = "x";
-    e.Title = "y";
-    e.Assign(nullptr);
-    EXPECT_EQ(e.Handle, 2);
-    EXPECT_EQ(e.MutexHandle, 4);
-    EXPECT_EQ(e.ExeName, "x");
-    EXPECT_EQ(e.Title, "y");
-    TEntity source;
-    source.Handle = 9;
-    e.Assign(&source);
-    EXPECT_EQ(e.Handle, 9);
-    EXPECT_EQ(e.ExeName, "");
-    EXPECT_EQ(e.Demon, &demon);
-    EXPECT_EQ(demon.Lookups, 0);
+    TFakeDemon Demon;
+    TEntity Entity(&Demon);
+    Entity.Handle = 2;
+    Entity.MutexHandle = 4;
+    Entity.ExeName = "x";
+    Entity.Title = "y";
+    Entity.Assign(nullptr);
+    EXPECT_EQ(Entity.Handle, 2);
+    EXPECT_EQ(Entity.MutexHandle, 4);
+    EXPECT_EQ(Entity.ExeName, "x");
+    EXPECT_EQ(Entity.Title, "y");
+    TEntity Source;
+    Source.Handle = 9;
+    Entity.Assign(&Source);
+    EXPECT_EQ(Entity.Handle, 9);
+    EXPECT_EQ(Entity.ExeName, "");
+    EXPECT_EQ(Entity.Demon, &Demon);
+    EXPECT_EQ(Demon.Lookups, 0);
 }
 
 TEST(Entity, EmptyNamesAreLookedUpAtTheHost)
 {
-    TFakeDemon demon;
-    TEntity known(&demon);
-    known.Handle = 7;
-    EXPECT_EQ(known.GetTitle(), "Demo");
-    EXPECT_EQ(known.MutexHandle, 3);
-    EXPECT_EQ(known.GetExeName(), "/opt/books/demo");
-    EXPECT_EQ(demon.Lookups, 1);
+    TFakeDemon Demon;
+    TEntity Known(&Demon);
+    Known.Handle = 7;
+    EXPECT_EQ(Known.GetTitle(), "Demo");
+    EXPECT_EQ(Known.MutexHandle, 3);
+    EXPECT_EQ(Known.GetExeName(), "/opt/books/demo");
+    EXPECT_EQ(Demon.Lookups, 1);
 
-    TEntity unknown(&demon);
-    unknown.Handle = 8;
-    TMemoryStream s;
-    unknown.WriteTo(s);
-    EXPECT_EQ(demon.Lookups, 3);
-    EXPECT_EQ(s.Size(), 16);
-    EXPECT_EQ(unknown.Handle, 8);
+    TEntity Unknown(&Demon);
+    Unknown.Handle = 8;
+    TMemoryStream Stream;
+    Unknown.WriteTo(Stream);
+    EXPECT_EQ(Demon.Lookups, 3);
+    EXPECT_EQ(Stream.Size(), 16);
+    EXPECT_EQ(Unknown.Handle, 8);
 }
 
 TEST(Entity, MutexNameUsesTheFileNameOnly)
 {
-    TEntity e;
-    e.ExeName = "C:\\Books\\demo.exe";
-    EXPECT_EQ(e.MutexName(), "LX_demo.exe");
-    e.ExeName = "/opt/x/fokalis";
-    EXPECT_EQ(e.MutexName(), "LX_fokalis");
-    e.ExeName = "D:demo.exe";
-    EXPECT_EQ(e.MutexName(), "LX_demo.exe");
-    e.ExeName = "plain";
-    EXPECT_EQ(e.MutexName(), "LX_plain");
+    TEntity Entity;
+    Entity.ExeName = "C:\\Books\\demo.exe";
+    EXPECT_EQ(Entity.MutexName(), "LX_demo.exe");
+    Entity.ExeName = "/opt/x/fokalis";
+    EXPECT_EQ(Entity.MutexName(), "LX_fokalis");
+    Entity.ExeName = "D:demo.exe";
+    EXPECT_EQ(Entity.MutexName(), "LX_demo.exe");
+    Entity.ExeName = "plain";
+    EXPECT_EQ(Entity.MutexName(), "LX_plain");
 }

@@ -16,21 +16,21 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 using Lines = std::vector<std::string>;
 
-Lines SplitOf(const char* text, std::size_t size)
+Lines SplitOf(const char* Text, std::size_t Size)
 {
-    return SplitParamListText(std::string(text, size));
+    return SplitParamListText(std::string(Text, Size));
 }
 
 } // namespace
 
 TEST(ParamListText, LinesEndInCrLfAndReadBack)
 {
-    TLernixMessageStream s;
-    WriteParamListText(s, { "a", "", "b" });
-    EXPECT_EQ(s.Bytes(), (Bytes { 0x61, 0x0D, 0x0A, 0x0D, 0x0A, 0x62, 0x0D, 0x0A }));
-    s.SetPosition(0);
-    EXPECT_EQ(ReadParamListText(s), (Lines { "a", "", "b" }));
-    EXPECT_EQ(s.Position(), s.Size());
+    TLernixMessageStream Stream;
+    WriteParamListText(Stream, { "a", "", "b" });
+    EXPECT_EQ(Stream.Bytes(), (Bytes { 0x61, 0x0D, 0x0A, 0x0D, 0x0A, 0x62, 0x0D, 0x0A }));
+    Stream.SetPosition(0);
+    EXPECT_EQ(ReadParamListText(Stream), (Lines { "a", "", "b" }));
+    EXPECT_EQ(Stream.Position(), Stream.Size());
 }
 
 TEST(ParamListText, SplitsAtCrLfAndCrLfAndStopsAtNul)
@@ -56,75 +56,75 @@ TEST(MessageStamp, DayNumbersCountFromTheFirstOfJanuaryOfYearOne)
 
 TEST(MessageStamp, StampOfALocalMoment)
 {
-    std::tm local {};
-    local.tm_year = 2024 - 1900;
-    local.tm_mon = 1;
-    local.tm_mday = 29;
-    local.tm_hour = 13;
-    local.tm_min = 5;
-    local.tm_sec = 7;
-    local.tm_isdst = -1;
-    const auto moment
-        = std::chrono::system_clock::from_time_t(std::mktime(&local)) + std::chrono::milliseconds(250);
-    const TMessageStamp stamp = StampOf(moment);
-    EXPECT_EQ(stamp.Date, DayNumber(2024, 2, 29));
-    EXPECT_EQ(stamp.Time, 47107250);
+    std::tm Local {};
+    Local.tm_year = 2024 - 1900;
+    Local.tm_mon = 1;
+    Local.tm_mday = 29;
+    Local.tm_hour = 13;
+    Local.tm_min = 5;
+    Local.tm_sec = 7;
+    Local.tm_isdst = -1;
+    const auto Moment
+        = std::chrono::system_clock::from_time_t(std::mktime(&Local)) + std::chrono::milliseconds(250);
+    const TMessageStamp Stamp = StampOf(Moment);
+    EXPECT_EQ(Stamp.Date, DayNumber(2024, 2, 29));
+    EXPECT_EQ(Stamp.Time, 47107250);
 }
 
 TEST(MessageStream, AssignMessageCopiesEverythingAndReadsFromTheStart)
 {
-    TLernixMessageStream source;
-    source.SetStamp({ 11, 22 });
-    source.MsgKind = lmGetValue;
-    source.SenderEntity->Handle = 33;
-    source.SenderEntity->Title = "host";
-    source.WriteString("HomePageURL");
-    source.SetPosition(2);
+    TLernixMessageStream Source;
+    Source.SetStamp({ 11, 22 });
+    Source.MsgKind = lmGetValue;
+    Source.SenderEntity->Handle = 33;
+    Source.SenderEntity->Title = "host";
+    Source.WriteString("HomePageURL");
+    Source.SetPosition(2);
 
-    TLernixMessageStream copy;
-    copy.AssignMessage(source);
-    EXPECT_EQ(copy.Stamp(), (TMessageStamp { 11, 22 }));
-    EXPECT_EQ(copy.MsgKind, lmGetValue);
-    EXPECT_EQ(copy.SenderEntity->Handle, 33);
-    EXPECT_EQ(copy.SenderEntity->Title, "host");
-    EXPECT_EQ(copy.Position(), 0);
-    EXPECT_EQ(source.Position(), source.Size());
-    EXPECT_EQ(copy.ReadString(), "HomePageURL");
+    TLernixMessageStream Copy;
+    Copy.AssignMessage(Source);
+    EXPECT_EQ(Copy.Stamp(), (TMessageStamp { 11, 22 }));
+    EXPECT_EQ(Copy.MsgKind, lmGetValue);
+    EXPECT_EQ(Copy.SenderEntity->Handle, 33);
+    EXPECT_EQ(Copy.SenderEntity->Title, "host");
+    EXPECT_EQ(Copy.Position(), 0);
+    EXPECT_EQ(Source.Position(), Source.Size());
+    EXPECT_EQ(Copy.ReadString(), "HomePageURL");
 }
 
 TEST(MessageFrame, EncodesStampThenPayload)
 {
-    TLernixMessageStream msg;
-    msg.SetStamp({ 0x01020304, 693594 });
-    EXPECT_EQ(EncodeFrameData(msg), (Bytes { 4, 3, 2, 1, 0x5A, 0x95, 0x0A, 0 }));
-    msg.WriteString("a");
-    EXPECT_EQ(EncodeFrameData(msg).size(), 8u + 5u);
+    TLernixMessageStream Msg;
+    Msg.SetStamp({ 0x01020304, 693594 });
+    EXPECT_EQ(EncodeFrameData(Msg), (Bytes { 4, 3, 2, 1, 0x5A, 0x95, 0x0A, 0 }));
+    Msg.WriteString("a");
+    EXPECT_EQ(EncodeFrameData(Msg).size(), 8u + 5u);
 }
 
 TEST(MessageFrame, DecodesKindStampSenderAndContent)
 {
-    const Bytes data { 1, 0, 0, 0, 2, 0, 0, 0, 0x61, 0x62 };
-    const auto msg = DecodeFrame(lmParams, 42, data.data(), data.size(), nullptr);
-    EXPECT_EQ(msg->MsgKind, lmParams);
-    EXPECT_EQ(msg->Stamp(), (TMessageStamp { 1, 2 }));
-    EXPECT_EQ(msg->SenderEntity->Handle, 42);
-    EXPECT_EQ(msg->Position(), 0);
-    EXPECT_EQ(msg->Bytes(), (Bytes { 0x61, 0x62 }));
+    const Bytes Data { 1, 0, 0, 0, 2, 0, 0, 0, 0x61, 0x62 };
+    const auto Msg = DecodeFrame(lmParams, 42, Data.data(), Data.size(), nullptr);
+    EXPECT_EQ(Msg->MsgKind, lmParams);
+    EXPECT_EQ(Msg->Stamp(), (TMessageStamp { 1, 2 }));
+    EXPECT_EQ(Msg->SenderEntity->Handle, 42);
+    EXPECT_EQ(Msg->Position(), 0);
+    EXPECT_EQ(Msg->Bytes(), (Bytes { 0x61, 0x62 }));
 
-    const auto bare = DecodeFrame(lmQuit, 0, data.data(), 8, nullptr);
-    EXPECT_EQ(bare->Size(), 0);
+    const auto Bare = DecodeFrame(lmQuit, 0, Data.data(), 8, nullptr);
+    EXPECT_EQ(Bare->Size(), 0);
 }
 
 TEST(MessageFrame, RefusesShortFramesBadSendersAndOversizedBlocks)
 {
-    const Bytes data(8, 0);
-    EXPECT_THROW(DecodeFrame(lmReply, 1, data.data(), 7, nullptr), EBadFrame);
-    EXPECT_THROW(DecodeFrame(lmReply, -1, data.data(), 8, nullptr), EBadFrame);
-    EXPECT_THROW(DecodeFrame(lmReply, 0x80000000LL, data.data(), 8, nullptr), EBadFrame);
-    // The size is judged before the data is touched, so no large buffer is needed.
-    EXPECT_THROW(DecodeFrame(lmReply, 1, data.data(), MaxFrameDataSize + 1, nullptr), EBadFrame);
+    const Bytes Data(8, 0);
+    EXPECT_THROW(DecodeFrame(lmReply, 1, Data.data(), 7, nullptr), EBadFrame);
+    EXPECT_THROW(DecodeFrame(lmReply, -1, Data.data(), 8, nullptr), EBadFrame);
+    EXPECT_THROW(DecodeFrame(lmReply, 0x80000000LL, Data.data(), 8, nullptr), EBadFrame);
+    // The Size is judged before the Data is touched, so no large Buffer is needed.
+    EXPECT_THROW(DecodeFrame(lmReply, 1, Data.data(), MaxFrameDataSize + 1, nullptr), EBadFrame);
 
-    TLernixMessageStream tooBig;
-    tooBig.SetSize(static_cast<std::int64_t>(MaxFrameDataSize - FrameStampSize + 1));
-    EXPECT_THROW(EncodeFrameData(tooBig), ELernix);
+    TLernixMessageStream TooBig;
+    TooBig.SetSize(static_cast<std::int64_t>(MaxFrameDataSize - FrameStampSize + 1));
+    EXPECT_THROW(EncodeFrameData(TooBig), ELernix);
 }
