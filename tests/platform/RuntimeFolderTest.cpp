@@ -1,6 +1,6 @@
 #include "RuntimeFolder.h"
 
-#include "PlatformTestSupport.h"
+#include "TTempRuntimeFolder.h"
 #include "TWindowMessaging.h"
 
 #include <gtest/gtest.h>

@@ -2,6 +2,8 @@
 
 #include "CopyDataWire.h"
 #include "PlatformTestSupport.h"
+#include "TPeerProcess.h"
+#include "TTempRuntimeFolder.h"
 #include "TWindowTable.h"
 #include "UnixSocket.h"
 

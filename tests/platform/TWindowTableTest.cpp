@@ -1,6 +1,6 @@
 #include "TWindowTable.h"
 
-#include "PlatformTestSupport.h"
+#include "TTempRuntimeFolder.h"
 
 #include <gtest/gtest.h>
 
