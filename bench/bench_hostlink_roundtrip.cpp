@@ -5,9 +5,9 @@
 //   bench_hostlink_roundtrip --benchmark_min_time=2
 #include "HostDiscovery.h"
 #include "MessageKinds.h"
-#include "RawPingPong.h"
+#include "TRawPingPong.h"
+#include "TWindowMessaging.h"
 #include "TestDemons.h"
-#include "WindowMessaging.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

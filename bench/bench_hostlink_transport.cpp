@@ -4,16 +4,21 @@
 // of the same sizes (TRawPingPong) in the same run. Argument: bytes each way.
 //
 //   bench_hostlink_transport --benchmark_min_time=1
-#include "RawPingPong.h"
-#include "WindowMessaging.h"
+#include "TRawPingPong.h"
+#include "TWindowMessaging.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QSocketNotifier>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
+#include <sys/prctl.h>
+#include <sys/signalfd.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,36 +27,88 @@ namespace {
 constexpr std::int32_t RequestKind = 4102;
 constexpr std::int32_t ReplyKind = 4097;
 
-// The other process: one window that answers each frame with the same bytes.
-platform::THandle StartEchoProcess(pid_t& Child)
+// The echo window's process: answers each frame with the same bytes until SIGINT
+// or SIGTERM, then removes the runtime folder. The kernel sends it SIGTERM when the
+// benchmark ends, however it ends, so a killed benchmark leaves nothing behind.
+[[noreturn]] void RunEchoProcess(pid_t Benchmark, int HandleOut, const QString& Folder)
 {
-    int Pipe[2];
-    if (::pipe(Pipe) != 0)
-        std::abort();
-    Child = ::fork();
-    if (Child == 0) {
-        int Argc = 1;
-        char Name[] = "echo";
-        char* Argv[] = { Name, nullptr };
-        QCoreApplication App(Argc, Argv);
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (::getppid() != Benchmark)
+        ::_exit(0);
+    sigset_t Ending;
+    sigemptyset(&Ending);
+    sigaddset(&Ending, SIGINT);
+    sigaddset(&Ending, SIGTERM);
+    ::sigprocmask(SIG_BLOCK, &Ending, nullptr);
+    const int Signals = ::signalfd(-1, &Ending, SFD_CLOEXEC);
+    // The caller's output stays the caller's: a reader of it never waits for us.
+    ::dup2(::open("/dev/null", O_WRONLY | O_CLOEXEC), STDOUT_FILENO);
+    int Argc = 1;
+    char Name[] = "echo";
+    char* Argv[] = { Name, nullptr };
+    QCoreApplication App(Argc, Argv);
+    QSocketNotifier Ended(Signals, QSocketNotifier::Read);
+    QObject::connect(&Ended, &QSocketNotifier::activated, &App, &QCoreApplication::quit);
+    {
         const auto Messaging = platform::CreatePosixWindowMessaging();
-        platform::THandle Own = 0;
+        TWindowHandle Own = 0;
         Own = Messaging->CreateHiddenWindow("BenchEcho", "", [&](const platform::TCopyDataFrame& Frame) {
             Messaging->SendCopyData(Frame.Sender, Own, ReplyKind, Frame.Data);
         });
-        if (::write(Pipe[1], &Own, sizeof Own) != sizeof Own)
+        if (::write(HandleOut, &Own, sizeof Own) != sizeof Own)
             ::_exit(1);
-        ::_exit(QCoreApplication::exec());
+        ::close(HandleOut);
+        QCoreApplication::exec();
     }
-    platform::THandle Echo = 0;
-    if (::read(Pipe[0], &Echo, sizeof Echo) != sizeof Echo)
-        std::abort();
-    ::close(Pipe[0]);
-    ::close(Pipe[1]);
-    return Echo;
+    QDir(Folder).removeRecursively();
+    ::_exit(0);
 }
 
-platform::THandle EchoWindow = 0;
+// The echo process with its runtime folder, ended and removed on destruction.
+class TEchoProcess {
+public:
+    TEchoProcess()
+    {
+        if (!FFolder.isValid())
+            throw std::runtime_error("cannot make a temporary folder");
+        ::setenv("LERNIX_RUNTIME_DIR", FFolder.path().toLocal8Bit().constData(), 1);
+        int Pipe[2];
+        if (::pipe2(Pipe, O_CLOEXEC) != 0)
+            throw std::runtime_error("cannot make a pipe");
+        const pid_t Benchmark = ::getpid();
+        FChild = ::fork();
+        if (FChild == 0)
+            RunEchoProcess(Benchmark, Pipe[1], FFolder.path());
+        ::close(Pipe[1]);
+        const bool Started = FChild > 0 && ::read(Pipe[0], &FWindow, sizeof FWindow) == sizeof FWindow;
+        ::close(Pipe[0]);
+        if (!Started) {
+            End();
+            throw std::runtime_error("the echo process did not start");
+        }
+    }
+    ~TEchoProcess() { End(); }
+    TEchoProcess(const TEchoProcess&) = delete;
+    TEchoProcess& operator=(const TEchoProcess&) = delete;
+
+    TWindowHandle Window() const { return FWindow; }
+
+private:
+    void End()
+    {
+        if (FChild <= 0)
+            return;
+        ::kill(FChild, SIGTERM);
+        ::waitpid(FChild, nullptr, 0);
+        FChild = -1;
+    }
+
+    QTemporaryDir FFolder { QDir::tempPath() + QStringLiteral("/lxbench-XXXXXX") };
+    pid_t FChild = -1;
+    TWindowHandle FWindow = 0;
+};
+
+TWindowHandle EchoWindow = 0;
 
 void RawSocketPingPong(benchmark::State& State)
 {
@@ -67,7 +124,7 @@ void WindowLayerRequestReply(benchmark::State& State)
 {
     const auto Messaging = platform::CreatePosixWindowMessaging();
     benchmark::IterationCount Replies = 0;
-    const platform::THandle Own = Messaging->CreateHiddenWindow(
+    const TWindowHandle Own = Messaging->CreateHiddenWindow(
         "BenchClient", "", [&](const platform::TCopyDataFrame&) { ++Replies; });
     const std::vector<std::uint8_t> Data(static_cast<std::size_t>(State.range(0)), 0x5a);
     for (auto _ : State)
@@ -82,10 +139,12 @@ void WindowLayerRequestReply(benchmark::State& State)
 
 int main(int argc, char** argv)
 {
-    QTemporaryDir Folder(QStringLiteral("/tmp/lxbench-XXXXXX"));
-    ::setenv("LERNIX_RUNTIME_DIR", Folder.path().toLocal8Bit().constData(), 1);
-    pid_t Child = -1;
-    EchoWindow = StartEchoProcess(Child);
+    // Options first: --help and a bad option end here, before any process is started.
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    const TEchoProcess Echo;
+    EchoWindow = Echo.Window();
     QCoreApplication App(argc, argv);
     // Each size's baseline right before the layer, so that both meet the same load.
     for (const int Size : { 64, 4096, 65536, 1 << 20 }) {
@@ -94,10 +153,7 @@ int main(int argc, char** argv)
             ->Arg(Size)
             ->UseRealTime();
     }
-    benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    ::kill(Child, SIGTERM);
-    ::waitpid(Child, nullptr, 0);
     return 0;
 }

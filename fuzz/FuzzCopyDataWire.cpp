@@ -1,7 +1,7 @@
 // The socket-level frame decoder over arbitrary bytes arriving in arbitrary
 // pieces: the first input byte sets the piece size. A decoded frame must encode
 // back to exactly the bytes it was read from.
-#include "CopyDataWire.h"
+#include "TFrameDecoder.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -2,8 +2,8 @@
 // data block go through the component's WMCopyData and HandleMessage. The
 // window system is a stand-in, so no sockets are touched.
 #include "ELernix.h"
+#include "TWindowMessaging.h"
 #include "TkdbCustomDemon.h"
-#include "WindowMessaging.h"
 
 #include <QtGlobal>
 
@@ -14,16 +14,15 @@ namespace {
 
 class TSilentMessaging : public platform::TWindowMessaging {
 public:
-    platform::THandle CreateHiddenWindow(
-        const std::string&, const std::string&, platform::TFrameHandler) override
+    TWindowHandle CreateHiddenWindow(const std::string&, const std::string&, platform::TFrameHandler) override
     {
         return 1;
     }
-    void DestroyHiddenWindow(platform::THandle) override { }
-    platform::THandle FindWindow(const std::string&, const std::string&) override { return 0; }
-    bool IsWindow(platform::THandle Window) override { return Window == 1; }
-    std::optional<platform::TWindowNames> GetWindowNames(platform::THandle) override { return std::nullopt; }
-    bool SendCopyData(platform::THandle, std::int32_t, std::int32_t, std::span<const std::uint8_t>) override
+    void DestroyHiddenWindow(TWindowHandle) override { }
+    TWindowHandle FindWindow(const std::string&, const std::string&) override { return 0; }
+    bool IsWindow(TWindowHandle Window) override { return Window == 1; }
+    std::optional<platform::TWindowNames> GetWindowNames(TWindowHandle) override { return std::nullopt; }
+    bool SendCopyData(TWindowHandle, std::int32_t, std::int32_t, std::span<const std::uint8_t>) override
     {
         return false;
     }

@@ -1,7 +1,7 @@
 #include "HostDiscovery.h"
 
 #include "Registry.h"
-#include "WindowMessaging.h"
+#include "TWindowMessaging.h"
 
 #include <QCoreApplication>
 

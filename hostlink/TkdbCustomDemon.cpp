@@ -7,7 +7,7 @@
 #include "MessageKinds.h"
 #include "ParamListText.h"
 #include "StreamEncoding.h"
-#include "WindowMessaging.h"
+#include "TWindowMessaging.h"
 
 #include <QCoreApplication>
 #include <QtDebug>

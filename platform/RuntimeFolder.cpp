@@ -1,7 +1,7 @@
 #include "RuntimeFolder.h"
 
 #include "SystemError.h"
-#include "WindowMessaging.h"
+#include "TWindowMessaging.h"
 
 #include <cerrno>
 #include <cstdlib>

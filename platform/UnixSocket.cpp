@@ -1,7 +1,7 @@
 #include "UnixSocket.h"
 
 #include "SystemError.h"
-#include "WindowMessaging.h"
+#include "TWindowMessaging.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UniqueFd.h"
+#include "TUniqueFd.h"
 
 #include <chrono>
 #include <string>

@@ -1,7 +1,7 @@
 // A test host in its own process: hostlink_peer SUFFIX. It serves until a quit
 // message arrives, then exits with code 0.
+#include "TWindowMessaging.h"
 #include "TestDemons.h"
-#include "WindowMessaging.h"
 
 #include <QCoreApplication>
 

@@ -4,8 +4,8 @@
 #include "MessageFrame.h"
 #include "MessageKinds.h"
 #include "StreamEncoding.h"
+#include "TWindowMessaging.h"
 #include "TestDemons.h"
-#include "WindowMessaging.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #include "Registry.h"
 
-#include "PlatformTestSupport.h"
+#include "TTempRuntimeFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "RuntimeFolder.h"
 
-#include "PlatformTestSupport.h"
-#include "WindowMessaging.h"
+#include "TTempRuntimeFolder.h"
+#include "TWindowMessaging.h"
 
 #include <gtest/gtest.h>
 

@@ -13,7 +13,7 @@
 // kind travel in the frame beside it.
 class TLernixMessageStream : public TMemoryStream {
 public:
-    explicit TLernixMessageStream(TDemonLink* Demon = nullptr);
+    explicit TLernixMessageStream(TDemonLink* Component = nullptr);
 
     std::int32_t StampTime = 0;
     std::int32_t StampDate = 0;

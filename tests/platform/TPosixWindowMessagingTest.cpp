@@ -1,9 +1,11 @@
-#include "WindowMessaging.h"
+#include "TWindowMessaging.h"
 
 #include "CopyDataWire.h"
 #include "PlatformTestSupport.h"
+#include "TPeerProcess.h"
+#include "TTempRuntimeFolder.h"
+#include "TWindowTable.h"
 #include "UnixSocket.h"
-#include "WindowTable.h"
 
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -42,12 +44,15 @@ protected:
         return CreatePosixWindowMessaging({ Silence });
     }
     // A window that keeps what arrives at it.
-    THandle Collector(TWindowMessaging& Messaging, const std::string& Name = "Collector")
+    TWindowHandle Collector(TWindowMessaging& Messaging, const std::string& Name = "Collector")
     {
         return Messaging.CreateHiddenWindow(
             "TestClass", Name, [this](const TCopyDataFrame& Frame) { FReceived.push_back(Frame); });
     }
-    std::string SocketOf(THandle Handle) const { return TWindowTable(FFolder.Path()).SocketPath(Handle); }
+    std::string SocketOf(TWindowHandle Handle) const
+    {
+        return TWindowTable(FFolder.Path()).SocketPath(Handle);
+    }
 
     test::TTempRuntimeFolder FFolder;
     std::vector<TCopyDataFrame> FReceived;
@@ -58,8 +63,8 @@ protected:
 TEST_F(WindowMessagingTest, AReplySentFromTheHandlerArrivesBeforeTheSendReturns)
 {
     const auto Messaging = Make();
-    const THandle Client = Collector(*Messaging);
-    const THandle Host = Messaging->CreateHiddenWindow("Host", "", [&](const TCopyDataFrame& Frame) {
+    const TWindowHandle Client = Collector(*Messaging);
+    const TWindowHandle Host = Messaging->CreateHiddenWindow("Host", "", [&](const TCopyDataFrame& Frame) {
         Messaging->SendCopyData(Frame.Sender, 0, ReplyKind, Frame.Data);
     });
     EXPECT_TRUE(Messaging->SendCopyData(Host, Client, RequestKind, Bytes("stamp+query")));
@@ -71,7 +76,7 @@ TEST_F(WindowMessagingTest, AReplySentFromTheHandlerArrivesBeforeTheSendReturns)
 TEST_F(WindowMessagingTest, FindsWindowsByNamesAndNamesByHandle)
 {
     const auto Messaging = Make();
-    const THandle Window = Collector(*Messaging, "Named");
+    const TWindowHandle Window = Collector(*Messaging, "Named");
     EXPECT_EQ(Messaging->FindWindow("TestClass", "Named"), Window);
     EXPECT_EQ(Messaging->FindWindow("testclass", "named"), Window);
     EXPECT_EQ(Messaging->FindWindow("TestClass", "Other"), 0);
@@ -96,7 +101,7 @@ TEST_F(WindowMessagingTest, AHandlerMayDestroyItsOwnWindowAndItsErrorsGoToTheSin
             Errors.push_back(Failure.what());
         }
     });
-    THandle Window = 0;
+    TWindowHandle Window = 0;
     Window = Messaging->CreateHiddenWindow("C", "N", [&](const TCopyDataFrame&) {
         Messaging->DestroyHiddenWindow(Window);
         throw std::runtime_error("handler failed");
@@ -113,11 +118,11 @@ TEST_F(WindowMessagingTest, ExchangesRequestAndReplyWithAnotherProcessBothWays)
     test::TPeerProcess Peer({ "echo", "PeerClass", "PeerWindow" });
     const auto Line = Peer.ReadLine();
     ASSERT_TRUE(Line);
-    const THandle PeerWindow = std::stoi(*Line);
+    const TWindowHandle PeerWindow = std::stoi(*Line);
     EXPECT_EQ(Messaging->FindWindow("PeerClass", "PeerWindow"), PeerWindow);
     EXPECT_TRUE(Messaging->IsWindow(PeerWindow));
 
-    const THandle Client = Collector(*Messaging);
+    const TWindowHandle Client = Collector(*Messaging);
     EXPECT_TRUE(Messaging->SendCopyData(PeerWindow, Client, RequestKind, Bytes("hello")));
     ASSERT_EQ(FReceived.size(), 1u);
     EXPECT_EQ(FReceived[0].Kind, ReplyKind);
@@ -125,7 +130,7 @@ TEST_F(WindowMessagingTest, ExchangesRequestAndReplyWithAnotherProcessBothWays)
     EXPECT_EQ(Text(FReceived[0].Data), "hello");
 
     // The other way round: this process is the host, served from the event loop.
-    const THandle Host = Messaging->CreateHiddenWindow("Host", "", [&](const TCopyDataFrame& Frame) {
+    const TWindowHandle Host = Messaging->CreateHiddenWindow("Host", "", [&](const TCopyDataFrame& Frame) {
         Messaging->SendCopyData(Frame.Sender, Host, ReplyKind, Bytes("pong:" + Text(Frame.Data)));
     });
     test::TPeerProcess Asker({ "ask", std::to_string(Host) });
@@ -136,8 +141,8 @@ TEST_F(WindowMessagingTest, ALargeFrameCrossesProcessesWhole)
 {
     const auto Messaging = Make();
     test::TPeerProcess Peer({ "echo", "PeerClass", "Big" });
-    const THandle PeerWindow = std::stoi(Peer.ReadLine().value_or("0"));
-    const THandle Client = Collector(*Messaging);
+    const TWindowHandle PeerWindow = std::stoi(Peer.ReadLine().value_or("0"));
+    const TWindowHandle Client = Collector(*Messaging);
     std::vector<std::uint8_t> Data(3 * 1024 * 1024);
     for (std::size_t I = 0; I < Data.size(); ++I)
         Data[I] = static_cast<std::uint8_t>(I * 7 + I / 251);
@@ -150,7 +155,7 @@ TEST_F(WindowMessagingTest, AKilledPeerIsNotFoundItsFilesGoAndSendsFailAtOnce)
 {
     const auto Messaging = Make(60s);
     test::TPeerProcess Peer({ "echo", "PeerClass", "Doomed" });
-    const THandle PeerWindow = std::stoi(Peer.ReadLine().value_or("0"));
+    const TWindowHandle PeerWindow = std::stoi(Peer.ReadLine().value_or("0"));
     // One exchange first, so the send below meets a kept connection to the dead peer.
     ASSERT_TRUE(Messaging->SendCopyData(PeerWindow, Collector(*Messaging), RequestKind, Bytes("x")));
     Peer.Kill();
@@ -166,7 +171,7 @@ TEST_F(WindowMessagingTest, APeerDyingWhileHandlingGivesNotDeliveredAtOnce)
 {
     const auto Messaging = Make(60s);
     test::TPeerProcess Peer({ "die", "PeerClass", "Dies" });
-    const THandle PeerWindow = std::stoi(Peer.ReadLine().value_or("0"));
+    const TWindowHandle PeerWindow = std::stoi(Peer.ReadLine().value_or("0"));
     const auto Start = std::chrono::steady_clock::now();
     EXPECT_FALSE(Messaging->SendCopyData(PeerWindow, 0, RequestKind, Bytes("x")));
     EXPECT_LT(std::chrono::steady_clock::now() - Start, 30s) << "waited for the silence bound";
@@ -189,7 +194,7 @@ TEST_F(WindowMessagingTest, ASilentPeerCountsAsNotDeliveredAfterTheBound)
 TEST_F(WindowMessagingTest, AHalfFrameIsDroppedAfterTheBoundWithoutHoldingOthersUp)
 {
     const auto Messaging = Make(ShortSilence);
-    const THandle Window = Collector(*Messaging);
+    const TWindowHandle Window = Collector(*Messaging);
     const auto Frame = EncodeFrame(RequestKind, 1, Bytes("complete"));
     const TUniqueFd Stalled = test::ConnectRaw(SocketOf(Window));
     test::WriteRaw(Stalled.Get(), { Frame.begin(), Frame.begin() + 10 });
@@ -208,7 +213,7 @@ TEST_F(WindowMessagingTest, AHalfFrameIsDroppedAfterTheBoundWithoutHoldingOthers
 TEST_F(WindowMessagingTest, AStalledFrameDoesNotHoldUpTheEventLoop)
 {
     const auto Messaging = Make(60s);
-    const THandle Window = Collector(*Messaging);
+    const TWindowHandle Window = Collector(*Messaging);
     const auto Frame = EncodeFrame(RequestKind, 1, Bytes("complete"));
     const TUniqueFd Stalled = test::ConnectRaw(SocketOf(Window));
     test::WriteRaw(Stalled.Get(), { Frame.begin(), Frame.begin() + 10 });
@@ -222,7 +227,7 @@ TEST_F(WindowMessagingTest, AStalledFrameDoesNotHoldUpTheEventLoop)
 TEST_F(WindowMessagingTest, OneConnectionCarriesFrameAfterFrame)
 {
     const auto Messaging = Make();
-    const THandle Window = Collector(*Messaging);
+    const TWindowHandle Window = Collector(*Messaging);
     const TUniqueFd Socket = test::ConnectRaw(SocketOf(Window));
     for (const char* Data : { "first", "second" }) {
         test::WriteRaw(Socket.Get(), EncodeFrame(RequestKind, 1, Bytes(Data)));
@@ -239,7 +244,7 @@ TEST_F(WindowMessagingTest, AFrameArrivingWhileAHandlerRunsAnEventLoopWaitsForIt
     int Depth = 0;
     int Deepest = 0;
     TUniqueFd Socket;
-    const THandle Window = Messaging->CreateHiddenWindow("C", "N", [&](const TCopyDataFrame& Frame) {
+    const TWindowHandle Window = Messaging->CreateHiddenWindow("C", "N", [&](const TCopyDataFrame& Frame) {
         Deepest = std::max(Deepest, ++Depth);
         Order.push_back(Text(Frame.Data));
         // As a message box would: the next frame comes while this one is handled.
@@ -260,7 +265,7 @@ TEST_F(WindowMessagingTest, AFrameArrivingWhileAHandlerRunsAnEventLoopWaitsForIt
 TEST_F(WindowMessagingTest, MalformedFramesAreRefusedWithoutAnAnswer)
 {
     const auto Messaging = Make();
-    const THandle Window = Collector(*Messaging);
+    const TWindowHandle Window = Collector(*Messaging);
     auto Oversize = EncodeFrame(RequestKind, 1, {});
     Oversize[12] = Oversize[13] = Oversize[14] = Oversize[15] = 0xff;
     auto BadMagic = EncodeFrame(RequestKind, 1, Bytes("data"));
@@ -281,7 +286,7 @@ TEST_F(WindowMessagingTest, AFrameFromAnotherUserIsRefused)
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs root to act as a second user";
     const auto Messaging = Make();
-    const THandle Window = Collector(*Messaging);
+    const TWindowHandle Window = Collector(*Messaging);
     // Let the other user reach the socket, so only the credential check stands.
     ::chmod(FFolder.Path().c_str(), 0711);
     ::chmod(SocketOf(Window).c_str(), 0666);

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "CopyDataWire.h"
-#include "UniqueFd.h"
-#include "WindowMessaging.h"
-#include "WindowTable.h"
+#include "TFrameDecoder.h"
+#include "TUniqueFd.h"
+#include "TWindowMessaging.h"
+#include "TWindowTable.h"
 
 #include <QObject>
 #include <QTimer>
@@ -12,7 +13,11 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <span>
+#include <vector>
+
+struct pollfd;
 
 class QSocketNotifier;
 
@@ -28,14 +33,14 @@ public:
     explicit TPosixWindowMessaging(const TPosixMessagingOptions& Options);
     ~TPosixWindowMessaging() override;
 
-    THandle CreateHiddenWindow(
+    TWindowHandle CreateHiddenWindow(
         const std::string& ClassName, const std::string& WindowName, TFrameHandler Handler) override;
-    void DestroyHiddenWindow(THandle Window) override;
-    THandle FindWindow(const std::string& ClassName, const std::string& WindowName) override;
-    bool IsWindow(THandle Window) override;
-    std::optional<TWindowNames> GetWindowNames(THandle Window) override;
-    bool SendCopyData(
-        THandle Target, std::int32_t Sender, std::int32_t Kind, std::span<const std::uint8_t> Data) override;
+    void DestroyHiddenWindow(TWindowHandle Window) override;
+    TWindowHandle FindWindow(const std::string& ClassName, const std::string& WindowName) override;
+    bool IsWindow(TWindowHandle Window) override;
+    std::optional<TWindowNames> GetWindowNames(TWindowHandle Window) override;
+    bool SendCopyData(TWindowHandle Target, std::int32_t Sender, std::int32_t Kind,
+        std::span<const std::uint8_t> Data) override;
     void SetHandlerErrorSink(THandlerErrorSink Sink) override;
 
 private:
@@ -56,7 +61,7 @@ private:
     // A connection that brings frames, one after another, to one of the own windows.
     struct TIncoming {
         TUniqueFd Socket;
-        THandle Window = 0;
+        TWindowHandle Window = 0;
         TFrameDecoder Decoder;
         // Meaningful while a frame is under way; an idle connection may wait forever.
         TClock::time_point Deadline {};
@@ -78,17 +83,41 @@ private:
         bool Broken = false;
     };
 
+    // What one entry of a waiting send's poll set stands for.
+    enum class TPollSource { Outgoing, Listener, Incoming };
+    struct TWatched {
+        TPollSource Source;
+        // The window of a listener, the connection id of an incoming connection.
+        std::uint64_t Id = 0;
+    };
+
     TClock::time_point NewDeadline() const { return TClock::now() + FOptions.SilenceTimeout; }
     TNotifier WatchReadable(int Socket, std::function<void()> Serve);
     void CloseWindow(TWindow& Window);
     void CallHandler(const TFrameHandler& Handler, const TCopyDataFrame& Frame);
+    // The frame on the connection kept from an earlier frame to Target: nothing
+    // when none is kept or the peer had closed it before answering (then nothing
+    // was handled and the frame may go again), else whether it was delivered.
+    std::optional<bool> SendOnKeptConnection(
+        TWindowHandle Target, const TFrameHeader& Header, std::span<const std::uint8_t> Data);
+    bool SendOnNewConnection(
+        TWindowHandle Target, const TFrameHeader& Header, std::span<const std::uint8_t> Data);
+    // A window whose socket refuses connections may have died: asking whether it
+    // lives removes a dead one's files.
+    void RemoveIfDead(TWindowHandle Target);
     // Sends Out's bytes and waits for the acknowledgement; a delivered connection
     // is kept for the next frame to Target.
-    bool Transfer(THandle Target, TOutgoing& Out);
+    bool Transfer(TWindowHandle Target, TOutgoing& Out);
     // Until Out is finished.
     void Pump(TOutgoing& Out);
+    // The sockets a waiting send serves: its own connection, the own windows'
+    // listeners and the incoming connections that are not being handled.
+    void CollectPollSet(const TOutgoing& Out, std::vector<pollfd>& Fds, std::vector<TWatched>& Watched) const;
+    // The earliest deadline of a frame under way; time_point::max() when none is.
+    TClock::time_point EarliestFrameDeadline() const;
+    void ServeReady(TOutgoing& Out, const std::vector<pollfd>& Fds, const std::vector<TWatched>& Watched);
     void Advance(TOutgoing& Out);
-    void AcceptWaiting(THandle Window);
+    void AcceptWaiting(TWindowHandle Window);
     bool MakeRoomForConnection();
     void ServeIncoming(std::uint64_t Id);
     // Hands the frame to its window and acknowledges it; false when the connection ended.
@@ -102,9 +131,9 @@ private:
     // Parent of the notifiers, and the context of queued calls; outlives the windows.
     QObject FContext;
     QTimer FExpiry;
-    std::map<THandle, TWindow> FWindows;
+    std::map<TWindowHandle, TWindow> FWindows;
     std::map<std::uint64_t, TIncoming> FIncoming;
-    std::map<THandle, TUniqueFd> FIdleOutgoing;
+    std::map<TWindowHandle, TUniqueFd> FIdleOutgoing;
     std::uint64_t FLastIncomingId = 0;
     std::uint64_t FDeliveredCount = 0;
     THandlerErrorSink FErrorSink;

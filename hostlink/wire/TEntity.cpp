@@ -2,8 +2,8 @@
 
 #include "StreamEncoding.h"
 
-TEntity::TEntity(TDemonLink* Demon)
-    : Demon(Demon)
+TEntity::TEntity(TDemonLink* Component)
+    : Demon(Component)
 {
 }
 
@@ -35,8 +35,8 @@ void TEntity::Refresh()
 {
     if (!Demon)
         return;
-    const std::unique_ptr<TEntity> found = Demon->FindEntityByHandle(Handle);
-    Assign(found.get());
+    const std::unique_ptr<TEntity> Found = Demon->FindEntityByHandle(Handle);
+    Assign(Found.get());
 }
 
 void TEntity::WriteTo(TMemoryStream& Stream)
@@ -49,12 +49,12 @@ void TEntity::WriteTo(TMemoryStream& Stream)
 
 void TEntity::ReadFrom(TMemoryStream& Stream)
 {
-    TEntity read(Demon);
-    read.Handle = ReadStreamInteger(Stream);
-    read.MutexHandle = ReadStreamInteger(Stream);
-    read.ExeName = ReadStreamString(Stream);
-    read.Title = ReadStreamString(Stream);
-    Assign(&read);
+    TEntity Read(Demon);
+    Read.Handle = ReadStreamInteger(Stream);
+    Read.MutexHandle = ReadStreamInteger(Stream);
+    Read.ExeName = ReadStreamString(Stream);
+    Read.Title = ReadStreamString(Stream);
+    Assign(&Read);
 }
 
 bool TEntity::IsAlive() const
@@ -69,6 +69,6 @@ std::string TEntity::MutexName()
 
 std::string ExtractFileName(const std::string& Path)
 {
-    const std::size_t cut = Path.find_last_of("/\\:");
-    return cut == std::string::npos ? Path : Path.substr(cut + 1);
+    const std::size_t Cut = Path.find_last_of("/\\:");
+    return Cut == std::string::npos ? Path : Path.substr(Cut + 1);
 }

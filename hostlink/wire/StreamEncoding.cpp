@@ -1,6 +1,7 @@
 #include "StreamEncoding.h"
 
 #include "ELernix.h"
+#include "LittleEndian.h"
 #include "TMemoryStream.h"
 
 #include <array>
@@ -9,19 +10,16 @@
 
 void WriteStreamInteger(TMemoryStream& Stream, std::int32_t Value)
 {
-    const auto u = static_cast<std::uint32_t>(Value);
-    const std::array<std::uint8_t, 4> bytes { static_cast<std::uint8_t>(u), static_cast<std::uint8_t>(u >> 8),
-        static_cast<std::uint8_t>(u >> 16), static_cast<std::uint8_t>(u >> 24) };
-    Stream.WriteBuffer(bytes.data(), bytes.size());
+    std::array<std::uint8_t, 4> Bytes {};
+    PutLittleEndian32(Bytes.data(), static_cast<std::uint32_t>(Value));
+    Stream.WriteBuffer(Bytes.data(), Bytes.size());
 }
 
 std::int32_t ReadStreamInteger(TMemoryStream& Stream)
 {
-    std::array<std::uint8_t, 4> bytes {};
-    Stream.ReadBuffer(bytes.data(), bytes.size());
-    const std::uint32_t u = bytes[0] | (std::uint32_t(bytes[1]) << 8) | (std::uint32_t(bytes[2]) << 16)
-        | (std::uint32_t(bytes[3]) << 24);
-    return static_cast<std::int32_t>(u);
+    std::array<std::uint8_t, 4> Bytes {};
+    Stream.ReadBuffer(Bytes.data(), Bytes.size());
+    return static_cast<std::int32_t>(GetLittleEndian32(Bytes.data()));
 }
 
 void WriteStreamBoolean(TMemoryStream& Stream, bool Value)
@@ -41,9 +39,9 @@ void WriteStreamByte(TMemoryStream& Stream, std::uint8_t Value)
 
 std::uint8_t ReadStreamByte(TMemoryStream& Stream)
 {
-    std::uint8_t value = 0;
-    Stream.ReadBuffer(&value, 1);
-    return value;
+    std::uint8_t Value = 0;
+    Stream.ReadBuffer(&Value, 1);
+    return Value;
 }
 
 void WriteStreamString(TMemoryStream& Stream, const std::string& S)
@@ -56,12 +54,12 @@ void WriteStreamString(TMemoryStream& Stream, const std::string& S)
 
 std::string ReadStreamString(TMemoryStream& Stream)
 {
-    const std::int32_t length = ReadStreamInteger(Stream);
-    if (length <= 0)
+    const std::int32_t Length = ReadStreamInteger(Stream);
+    if (Length <= 0)
         return {};
-    if (length > Stream.Remaining())
+    if (Length > Stream.Remaining())
         throw EReadError();
-    std::string result(static_cast<std::size_t>(length), '\0');
-    Stream.ReadBuffer(result.data(), result.size());
-    return result;
+    std::string Result(static_cast<std::size_t>(Length), '\0');
+    Stream.ReadBuffer(Result.data(), Result.size());
+    return Result;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "UniqueFd.h"
-#include "WindowMessaging.h"
+#include "TUniqueFd.h"
+#include "TWindowMessaging.h"
 
 #include <optional>
 #include <random>
@@ -21,7 +21,7 @@ inline constexpr std::size_t MaxWindowNameLength = 4096;
 
 // A handle that this process holds, with the lock that keeps it.
 struct TWindowClaim {
-    THandle Handle = 0;
+    TWindowHandle Handle = 0;
     TUniqueFd Lock;
 };
 
@@ -32,24 +32,24 @@ public:
     // Locks a free random handle and removes what a dead owner left under it.
     // Throws EWindowMessaging when no handle can be locked.
     TWindowClaim Claim();
-    std::string SocketPath(THandle Handle) const;
+    std::string SocketPath(TWindowHandle Handle) const;
     // Makes the claimed window findable by Names, in one step (write, then rename).
     // Throws EWindowMessaging for overlong names or a write failure.
-    void Publish(THandle Handle, const TWindowNames& Names);
+    void Publish(TWindowHandle Handle, const TWindowNames& Names);
     // Removes the window's files while its lock is still held, then drops the lock.
     void Remove(TWindowClaim& Claim);
 
     // The lowest live handle whose names match (A to Z equal to a to z). Every
     // dead window met on the way is removed.
-    THandle Find(const TWindowNames& Names);
+    TWindowHandle Find(const TWindowNames& Names);
     // True while some process holds Handle's lock; a dead window's files are removed.
-    bool IsLive(THandle Handle);
-    std::optional<TWindowNames> NamesOf(THandle Handle);
+    bool IsLive(TWindowHandle Handle);
+    std::optional<TWindowNames> NamesOf(TWindowHandle Handle);
 
 private:
-    std::string PathOf(THandle Handle, const char* Suffix) const;
-    void RemoveFiles(THandle Handle);
-    std::optional<TWindowNames> ReadRecord(THandle Handle) const;
+    std::string PathOf(TWindowHandle Handle, const char* Suffix) const;
+    void RemoveFiles(TWindowHandle Handle);
+    std::optional<TWindowNames> ReadRecord(TWindowHandle Handle) const;
 
     std::string FFolder;
     std::mt19937 FRandom;

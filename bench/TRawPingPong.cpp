@@ -1,4 +1,4 @@
-#include "RawPingPong.h"
+#include "TRawPingPong.h"
 
 #include <csignal>
 #include <stdexcept>

@@ -4,12 +4,14 @@
 //   peer die CLASS NAME    the same, but dies on the first frame without answering;
 //   peer ask TARGET        sends "ping" to TARGET and prints whether it was delivered
 //                          and what came back to its own window before the send returned.
-#include "WindowMessaging.h"
+#include "TWindowMessaging.h"
 
 #include <QCoreApplication>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace {
@@ -19,7 +21,7 @@ constexpr std::int32_t RequestKind = 4100;
 
 int Serve(platform::TWindowMessaging& Messaging, const char* ClassName, const char* WindowName, bool Die)
 {
-    platform::THandle Own = 0;
+    TWindowHandle Own = 0;
     Own = Messaging.CreateHiddenWindow(ClassName, WindowName, [&](const platform::TCopyDataFrame& Frame) {
         if (Die)
             ::_exit(3);
@@ -30,10 +32,10 @@ int Serve(platform::TWindowMessaging& Messaging, const char* ClassName, const ch
     return QCoreApplication::exec();
 }
 
-int Ask(platform::TWindowMessaging& Messaging, platform::THandle Target)
+int Ask(platform::TWindowMessaging& Messaging, TWindowHandle Target)
 {
     std::string Reply;
-    const platform::THandle Own = Messaging.CreateHiddenWindow("PeerAsk", "",
+    const TWindowHandle Own = Messaging.CreateHiddenWindow("PeerAsk", "",
         [&](const platform::TCopyDataFrame& Frame) { Reply.assign(Frame.Data.begin(), Frame.Data.end()); });
     const std::string Request = "ping";
     const bool Delivered = Messaging.SendCopyData(
@@ -46,6 +48,8 @@ int Ask(platform::TWindowMessaging& Messaging, platform::THandle Target)
 
 int main(int argc, char** argv)
 {
+    // A test that dies takes its peer along, wherever the peer waits.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     QCoreApplication App(argc, argv);
     const auto Messaging = platform::CreatePosixWindowMessaging();
     const std::string Mode = argc > 1 ? argv[1] : "";

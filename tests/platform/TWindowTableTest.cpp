@@ -1,6 +1,6 @@
-#include "WindowTable.h"
+#include "TWindowTable.h"
 
-#include "PlatformTestSupport.h"
+#include "TTempRuntimeFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +29,7 @@ protected:
 TEST_F(WindowTableTest, HandlesArePositiveAndDistinct)
 {
     std::vector<TWindowClaim> Claims;
-    std::set<THandle> Handles;
+    std::set<TWindowHandle> Handles;
     for (int I = 0; I < 100; ++I) {
         Claims.push_back(FTable.Claim());
         EXPECT_GT(Claims.back().Handle, 0);
@@ -75,7 +75,7 @@ TEST_F(WindowTableTest, AWindowWhoseLockIsGoneIsDeadAndItsFilesAreRemoved)
 {
     auto Live = Open({ "C", "Live" });
     auto Dead = Open({ "C", "Dead" });
-    const THandle DeadHandle = Dead.Handle;
+    const TWindowHandle DeadHandle = Dead.Handle;
     // What the kernel does when the owner dies: the lock goes, the files stay.
     Dead.Lock.Reset();
     EXPECT_EQ(FFolder.Entries().size(), 4u);

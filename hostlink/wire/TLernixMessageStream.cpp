@@ -2,9 +2,9 @@
 
 #include "StreamEncoding.h"
 
-TLernixMessageStream::TLernixMessageStream(TDemonLink* Demon)
-    : SenderEntity(std::make_unique<TEntity>(Demon))
-    , Demon(Demon)
+TLernixMessageStream::TLernixMessageStream(TDemonLink* Component)
+    : SenderEntity(std::make_unique<TEntity>(Component))
+    , Demon(Component)
 {
 }
 
@@ -35,7 +35,7 @@ void TLernixMessageStream::AssignMessage(TLernixMessageStream& Source)
     SetStamp(Source.Stamp());
     SenderEntity->Assign(Source.SenderEntity.get());
     MsgKind = Source.MsgKind;
-    const std::int64_t keep = Position();
+    const std::int64_t Keep = Position();
     CopyFrom(Source);
-    SetPosition(keep);
+    SetPosition(Keep);
 }

@@ -1,4 +1,4 @@
-#include "PosixWindowMessaging.h"
+#include "TPosixWindowMessaging.h"
 
 #include "RuntimeFolder.h"
 #include "UnixSocket.h"
@@ -26,6 +26,15 @@ constexpr std::size_t MaxIncoming = 64;
 bool WouldBlock()
 {
     return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
+}
+
+// Waits until a socket of Fds is ready or Until has come; false when poll fails.
+bool PollUntil(std::vector<pollfd>& Fds, std::chrono::steady_clock::time_point Until)
+{
+    const auto Wait = std::chrono::ceil<std::chrono::milliseconds>(Until - std::chrono::steady_clock::now());
+    const int Timeout
+        = static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(Wait.count(), 0, INT_MAX));
+    return ::poll(Fds.data(), Fds.size(), Timeout) >= 0 || errno == EINTR;
 }
 
 void LogHandlerError(std::exception_ptr Error)
@@ -81,11 +90,11 @@ TPosixWindowMessaging::TNotifier TPosixWindowMessaging::WatchReadable(int Socket
     return Notifier;
 }
 
-THandle TPosixWindowMessaging::CreateHiddenWindow(
+TWindowHandle TPosixWindowMessaging::CreateHiddenWindow(
     const std::string& ClassName, const std::string& WindowName, TFrameHandler Handler)
 {
     TWindow Window { FTable.Claim(), {}, nullptr, std::move(Handler) };
-    const THandle Handle = Window.Claim.Handle;
+    const TWindowHandle Handle = Window.Claim.Handle;
     try {
         Window.Listener = ListenAt(FTable.SocketPath(Handle));
         FTable.Publish(Handle, { ClassName, WindowName });
@@ -105,7 +114,7 @@ void TPosixWindowMessaging::CloseWindow(TWindow& Window)
     Window.Listener.Reset();
 }
 
-void TPosixWindowMessaging::DestroyHiddenWindow(THandle Handle)
+void TPosixWindowMessaging::DestroyHiddenWindow(TWindowHandle Handle)
 {
     const auto Found = FWindows.find(Handle);
     if (Found == FWindows.end())
@@ -116,17 +125,17 @@ void TPosixWindowMessaging::DestroyHiddenWindow(THandle Handle)
         [Handle](const auto& Entry) { return Entry.second.Window == Handle && !Entry.second.Busy; });
 }
 
-THandle TPosixWindowMessaging::FindWindow(const std::string& ClassName, const std::string& WindowName)
+TWindowHandle TPosixWindowMessaging::FindWindow(const std::string& ClassName, const std::string& WindowName)
 {
     return FTable.Find({ ClassName, WindowName });
 }
 
-bool TPosixWindowMessaging::IsWindow(THandle Window)
+bool TPosixWindowMessaging::IsWindow(TWindowHandle Window)
 {
     return FTable.IsLive(Window);
 }
 
-std::optional<TWindowNames> TPosixWindowMessaging::GetWindowNames(THandle Window)
+std::optional<TWindowNames> TPosixWindowMessaging::GetWindowNames(TWindowHandle Window)
 {
     return FTable.NamesOf(Window);
 }
@@ -147,7 +156,7 @@ void TPosixWindowMessaging::CallHandler(const TFrameHandler& Handler, const TCop
 }
 
 bool TPosixWindowMessaging::SendCopyData(
-    THandle Target, std::int32_t Sender, std::int32_t Kind, std::span<const std::uint8_t> Data)
+    TWindowHandle Target, std::int32_t Sender, std::int32_t Kind, std::span<const std::uint8_t> Data)
 {
     const TFrameHeader Header = EncodeFrameHeader(Kind, Sender, Data.size());
     // Like SendMessage within one thread: the window procedure is called directly.
@@ -158,23 +167,44 @@ bool TPosixWindowMessaging::SendCopyData(
     }
     if (Target <= 0)
         return false;
-    if (auto Kept = FIdleOutgoing.extract(Target)) {
-        TOutgoing Reused { .Socket = std::move(Kept.mapped()), .Header = Header, .Data = Data };
-        // A kept connection that the peer has closed meanwhile carried nothing.
-        if (Transfer(Target, Reused) || !Reused.Broken)
-            return Reused.Delivered;
-    }
+    if (const auto Delivered = SendOnKeptConnection(Target, Header, Data))
+        return *Delivered;
+    return SendOnNewConnection(Target, Header, Data);
+}
+
+std::optional<bool> TPosixWindowMessaging::SendOnKeptConnection(
+    TWindowHandle Target, const TFrameHeader& Header, std::span<const std::uint8_t> Data)
+{
+    auto Kept = FIdleOutgoing.extract(Target);
+    if (!Kept)
+        return std::nullopt;
+    TOutgoing Out { .Socket = std::move(Kept.mapped()), .Header = Header, .Data = Data };
+    if (Transfer(Target, Out))
+        return true;
+    if (Out.Broken)
+        return std::nullopt;
+    return false;
+}
+
+bool TPosixWindowMessaging::SendOnNewConnection(
+    TWindowHandle Target, const TFrameHeader& Header, std::span<const std::uint8_t> Data)
+{
     TOutgoing Out { .Socket = ConnectTo(FTable.SocketPath(Target), FOptions.SilenceTimeout),
         .Header = Header,
         .Data = Data };
     if (!Out.Socket.Valid()) {
-        FTable.IsLive(Target);
+        RemoveIfDead(Target);
         return false;
     }
     return PeerRunsAs(Out.Socket.Get(), ::geteuid()) && Transfer(Target, Out);
 }
 
-bool TPosixWindowMessaging::Transfer(THandle Target, TOutgoing& Out)
+void TPosixWindowMessaging::RemoveIfDead(TWindowHandle Target)
+{
+    FTable.IsLive(Target);
+}
+
+bool TPosixWindowMessaging::Transfer(TWindowHandle Target, TOutgoing& Out)
 {
     Out.Deadline = NewDeadline();
     // A connection almost always has room for a frame: write before asking poll.
@@ -191,52 +221,71 @@ bool TPosixWindowMessaging::Transfer(THandle Target, TOutgoing& Out)
 
 void TPosixWindowMessaging::Pump(TOutgoing& Out)
 {
-    enum class TSource { Outgoing, Listener, Incoming };
     std::vector<pollfd> Fds;
-    std::vector<std::pair<TSource, std::uint64_t>> Sources;
+    std::vector<TWatched> Watched;
     while (!Out.Finished) {
-        Fds.clear();
-        Sources.clear();
-        const bool Writing = Out.Written < Out.Header.size() + Out.Data.size();
-        Fds.push_back({ Out.Socket.Get(), static_cast<short>(Writing ? POLLOUT : POLLIN), 0 });
-        Sources.emplace_back(TSource::Outgoing, 0);
-        auto Deadline = Out.Deadline;
-        for (const auto& [Handle, Window] : FWindows) {
-            Fds.push_back({ Window.Listener.Get(), POLLIN, 0 });
-            Sources.emplace_back(TSource::Listener, static_cast<std::uint64_t>(Handle));
-        }
-        for (const auto& [Id, Incoming] : FIncoming) {
-            if (Incoming.Busy)
-                continue;
-            Fds.push_back({ Incoming.Socket.Get(), POLLIN, 0 });
-            Sources.emplace_back(TSource::Incoming, Id);
-            if (Incoming.Decoder.Started())
-                Deadline = std::min(Deadline, Incoming.Deadline);
-        }
-        const auto Wait = std::chrono::ceil<std::chrono::milliseconds>(Deadline - TClock::now()).count();
-        const int Timeout = static_cast<int>(std::clamp<decltype(Wait)>(Wait, 0, INT_MAX));
-        if (::poll(Fds.data(), Fds.size(), Timeout) < 0 && errno != EINTR) {
+        CollectPollSet(Out, Fds, Watched);
+        if (!PollUntil(Fds, std::min(Out.Deadline, EarliestFrameDeadline()))) {
             Out.Finished = true;
             return;
         }
         const std::uint64_t DeliveredBefore = FDeliveredCount;
-        for (std::size_t I = 0; I < Fds.size(); ++I) {
-            if (Fds[I].revents == 0)
-                continue;
-            const auto [Source, Id] = Sources[I];
-            if (Source == TSource::Outgoing)
-                Advance(Out);
-            else if (Source == TSource::Listener)
-                AcceptWaiting(static_cast<THandle>(Id));
-            else
-                ServeIncoming(Id);
-        }
+        ServeReady(Out, Fds, Watched);
         // A frame handled for us while we wait is the peer at work, not silence.
         if (FDeliveredCount != DeliveredBefore)
             Out.Deadline = NewDeadline();
         if (TClock::now() >= Out.Deadline)
             Out.Finished = true;
         DropExpired();
+    }
+}
+
+void TPosixWindowMessaging::CollectPollSet(
+    const TOutgoing& Out, std::vector<pollfd>& Fds, std::vector<TWatched>& Watched) const
+{
+    Fds.clear();
+    Watched.clear();
+    const bool Writing = Out.Written < Out.Header.size() + Out.Data.size();
+    Fds.push_back({ Out.Socket.Get(), static_cast<short>(Writing ? POLLOUT : POLLIN), 0 });
+    Watched.push_back({ TPollSource::Outgoing });
+    for (const auto& [Handle, Window] : FWindows) {
+        Fds.push_back({ Window.Listener.Get(), POLLIN, 0 });
+        Watched.push_back({ TPollSource::Listener, static_cast<std::uint64_t>(Handle) });
+    }
+    for (const auto& [Id, Incoming] : FIncoming) {
+        if (Incoming.Busy)
+            continue;
+        Fds.push_back({ Incoming.Socket.Get(), POLLIN, 0 });
+        Watched.push_back({ TPollSource::Incoming, Id });
+    }
+}
+
+TPosixWindowMessaging::TClock::time_point TPosixWindowMessaging::EarliestFrameDeadline() const
+{
+    auto Earliest = TClock::time_point::max();
+    for (const auto& [Id, Incoming] : FIncoming)
+        if (!Incoming.Busy && Incoming.Decoder.Started())
+            Earliest = std::min(Earliest, Incoming.Deadline);
+    return Earliest;
+}
+
+void TPosixWindowMessaging::ServeReady(
+    TOutgoing& Out, const std::vector<pollfd>& Fds, const std::vector<TWatched>& Watched)
+{
+    for (std::size_t I = 0; I < Fds.size(); ++I) {
+        if (Fds[I].revents == 0)
+            continue;
+        switch (Watched[I].Source) {
+        case TPollSource::Outgoing:
+            Advance(Out);
+            break;
+        case TPollSource::Listener:
+            AcceptWaiting(static_cast<TWindowHandle>(Watched[I].Id));
+            break;
+        case TPollSource::Incoming:
+            ServeIncoming(Watched[I].Id);
+            break;
+        }
     }
 }
 
@@ -281,7 +330,7 @@ bool TPosixWindowMessaging::MakeRoomForConnection()
     return true;
 }
 
-void TPosixWindowMessaging::AcceptWaiting(THandle Handle)
+void TPosixWindowMessaging::AcceptWaiting(TWindowHandle Handle)
 {
     const auto Found = FWindows.find(Handle);
     if (Found == FWindows.end())
@@ -375,10 +424,7 @@ void TPosixWindowMessaging::DropExpired()
 
 void TPosixWindowMessaging::ArmExpiry()
 {
-    auto Earliest = TClock::time_point::max();
-    for (const auto& [Id, Incoming] : FIncoming)
-        if (!Incoming.Busy && Incoming.Decoder.Started())
-            Earliest = std::min(Earliest, Incoming.Deadline);
+    const auto Earliest = EarliestFrameDeadline();
     if (Earliest == TClock::time_point::max()) {
         FExpiry.stop();
         return;

@@ -37,12 +37,12 @@ std::size_t TMemoryStream::Read(void* Buffer, std::size_t Count)
 {
     if (FPosition >= Size())
         return 0;
-    const auto available = static_cast<std::size_t>(Size() - FPosition);
-    const std::size_t n = std::min(Count, available);
-    if (n > 0)
-        std::memcpy(Buffer, FData.data() + FPosition, n);
-    FPosition += static_cast<std::int64_t>(n);
-    return n;
+    const auto Available = static_cast<std::size_t>(Size() - FPosition);
+    const std::size_t Taken = std::min(Count, Available);
+    if (Taken > 0)
+        std::memcpy(Buffer, FData.data() + FPosition, Taken);
+    FPosition += static_cast<std::int64_t>(Taken);
+    return Taken;
 }
 
 void TMemoryStream::ReadBuffer(void* Buffer, std::size_t Count)
@@ -56,11 +56,11 @@ void TMemoryStream::WriteBuffer(const void* Buffer, std::size_t Count)
 {
     if (Count == 0)
         return;
-    const auto end = static_cast<std::size_t>(FPosition) + Count;
-    if (end > FData.size())
-        FData.resize(end);
+    const auto End = static_cast<std::size_t>(FPosition) + Count;
+    if (End > FData.size())
+        FData.resize(End);
     std::memcpy(FData.data() + FPosition, Buffer, Count);
-    FPosition = static_cast<std::int64_t>(end);
+    FPosition = static_cast<std::int64_t>(End);
 }
 
 void TMemoryStream::CopyFrom(TMemoryStream& Source)

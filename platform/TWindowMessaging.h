@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TWindowHandle.h"
+
 #include <chrono>
 #include <cstdint>
 #include <exception>
@@ -16,10 +18,6 @@
 // DestroyWindow, FindWindowExA, IsWindow, SendMessageA with WM_COPYDATA).
 // The bytes on the wire and the on-disk layout are described in docs/host-protocol.md.
 namespace platform {
-
-// A hidden window's handle: 1 to 2^31-1 for a window, 0 for none. Unique among
-// the live windows of all processes of the user.
-using THandle = std::int32_t;
 
 // One WM_COPYDATA as it reaches the receiver.
 struct TCopyDataFrame {
@@ -65,21 +63,21 @@ public:
 
     // Makes a hidden window that others can find by both names and that passes
     // each arriving frame to Handler. Throws EWindowMessaging when it cannot.
-    virtual THandle CreateHiddenWindow(
+    virtual TWindowHandle CreateHiddenWindow(
         const std::string& ClassName, const std::string& WindowName, TFrameHandler Handler)
         = 0;
     // Removes one of this object's windows; unknown handles are ignored. Frames
     // still on their way to it are not delivered.
-    virtual void DestroyHiddenWindow(THandle Window) = 0;
+    virtual void DestroyHiddenWindow(TWindowHandle Window) = 0;
     // FindWindowExA(0, 0, ClassName, WindowName): a live window with exactly these
     // names, or 0. As on Windows, A to Z match a to z; other bytes must be equal.
     // When several match, the lowest handle wins. Leftovers of dead processes
     // met on the way are removed.
-    virtual THandle FindWindow(const std::string& ClassName, const std::string& WindowName) = 0;
+    virtual TWindowHandle FindWindow(const std::string& ClassName, const std::string& WindowName) = 0;
     // True while Window names a live window of any process of the user.
-    virtual bool IsWindow(THandle Window) = 0;
+    virtual bool IsWindow(TWindowHandle Window) = 0;
     // The names of a live window, or nothing.
-    virtual std::optional<TWindowNames> GetWindowNames(THandle Window) = 0;
+    virtual std::optional<TWindowNames> GetWindowNames(TWindowHandle Window) = 0;
     // SendMessageA(Target, WM_COPYDATA, Sender, {Kind, Data}). Blocks until the
     // target's handler has returned; meanwhile frames arriving at this object's
     // own windows are handled (a reply among them) and nothing else. Gives true
@@ -87,7 +85,7 @@ public:
     // exist, dies, refuses the frame or stays silent longer than the send timeout.
     // Throws EWindowMessaging when Data is longer than MaxCopyDataSize.
     virtual bool SendCopyData(
-        THandle Target, std::int32_t Sender, std::int32_t Kind, std::span<const std::uint8_t> Data)
+        TWindowHandle Target, std::int32_t Sender, std::int32_t Kind, std::span<const std::uint8_t> Data)
         = 0;
     // Replaces the default sink, which logs the exception with qWarning.
     virtual void SetHandlerErrorSink(THandlerErrorSink Sink) = 0;

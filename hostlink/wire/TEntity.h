@@ -11,7 +11,7 @@ class TMemoryStream;
 // marker and its program's file name and title. Fields start as 0 or empty.
 class TEntity {
 public:
-    explicit TEntity(TDemonLink* Demon = nullptr);
+    explicit TEntity(TDemonLink* Component = nullptr);
 
     TDemonLink* Demon;
     TWindowHandle Handle = 0;

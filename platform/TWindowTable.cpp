@@ -1,13 +1,17 @@
-#include "WindowTable.h"
+#include "TWindowTable.h"
 
+#include "AsciiCase.h"
+#include "LittleEndian.h"
 #include "SystemError.h"
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
+#include <limits>
 #include <memory>
 #include <set>
 #include <sys/file.h>
@@ -26,8 +30,9 @@ constexpr std::size_t HandlePrefixLength = 10;
 
 void PutString(std::string& Out, const std::string& Text)
 {
-    for (int Shift = 0; Shift < 32; Shift += 8)
-        Out.push_back(static_cast<char>(Text.size() >> Shift));
+    std::array<std::uint8_t, 4> Length {};
+    PutLittleEndian32(Length.data(), static_cast<std::uint32_t>(Text.size()));
+    Out.append(Length.begin(), Length.end());
     Out += Text;
 }
 
@@ -35,9 +40,7 @@ std::optional<std::string> GetString(const std::string& In, std::size_t& Pos)
 {
     if (In.size() - Pos < 4)
         return std::nullopt;
-    std::size_t Length = 0;
-    for (int Byte = 0; Byte < 4; ++Byte)
-        Length |= std::size_t(static_cast<unsigned char>(In[Pos + Byte])) << (8 * Byte);
+    const std::size_t Length = GetLittleEndian32(reinterpret_cast<const std::uint8_t*>(In.data() + Pos));
     Pos += 4;
     if (Length > In.size() - Pos)
         return std::nullopt;
@@ -45,21 +48,24 @@ std::optional<std::string> GetString(const std::string& In, std::size_t& Pos)
     return In.substr(Pos - Length, Length);
 }
 
-bool SameName(const std::string& A, const std::string& B)
+bool IsLowerHexDigit(char C)
 {
-    const auto Lower = [](char C) { return C >= 'A' && C <= 'Z' ? static_cast<char>(C - 'A' + 'a') : C; };
-    return std::ranges::equal(A, B, {}, Lower, Lower);
+    return (C >= '0' && C <= '9') || (C >= 'a' && C <= 'f');
 }
 
-std::optional<THandle> HandleOfEntry(const std::string& Entry)
+// The handle in a file name "wHHHHHHHH.<suffix>", or nothing for any other name.
+std::optional<TWindowHandle> HandleOfEntry(std::string_view Entry)
 {
-    unsigned Value = 0;
-    if (Entry.size() <= HandlePrefixLength || Entry[0] != 'w' || Entry[HandlePrefixLength - 1] != '.'
-        || !std::all_of(Entry.begin() + 1, Entry.begin() + HandlePrefixLength - 1,
-            [](char C) { return (C >= '0' && C <= '9') || (C >= 'a' && C <= 'f'); })
-        || std::sscanf(Entry.c_str() + 1, "%8x", &Value) != 1 || Value == 0 || Value > 0x7fffffffu)
+    if (Entry.size() <= HandlePrefixLength || Entry.front() != 'w' || Entry[HandlePrefixLength - 1] != '.')
         return std::nullopt;
-    return static_cast<THandle>(Value);
+    const std::string_view Digits = Entry.substr(1, HandlePrefixLength - 2);
+    if (!std::ranges::all_of(Digits, IsLowerHexDigit))
+        return std::nullopt;
+    std::uint32_t Value = 0;
+    std::from_chars(Digits.data(), Digits.data() + Digits.size(), Value, 16);
+    if (Value == 0 || Value > static_cast<std::uint32_t>(std::numeric_limits<TWindowHandle>::max()))
+        return std::nullopt;
+    return static_cast<TWindowHandle>(Value);
 }
 
 bool SameFile(int Fd, const std::string& Path)
@@ -90,23 +96,23 @@ TWindowTable::TWindowTable(std::string Folder)
 {
 }
 
-std::string TWindowTable::PathOf(THandle Handle, const char* Suffix) const
+std::string TWindowTable::PathOf(TWindowHandle Handle, const char* Suffix) const
 {
     std::array<char, 16> Name {};
     std::snprintf(Name.data(), Name.size(), "/w%08x.", static_cast<unsigned>(Handle));
     return FFolder + Name.data() + Suffix;
 }
 
-std::string TWindowTable::SocketPath(THandle Handle) const
+std::string TWindowTable::SocketPath(TWindowHandle Handle) const
 {
     return PathOf(Handle, "sock");
 }
 
 TWindowClaim TWindowTable::Claim()
 {
-    std::uniform_int_distribution<THandle> Pick(1, 0x7fffffff);
+    std::uniform_int_distribution<TWindowHandle> Pick(1, 0x7fffffff);
     for (int Attempt = 0; Attempt < ClaimAttempts; ++Attempt) {
-        const THandle Handle = Pick(FRandom);
+        const TWindowHandle Handle = Pick(FRandom);
         const std::string LockPath = PathOf(Handle, "lock");
         TUniqueFd Lock(::open(LockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, FileMode));
         if (!Lock.Valid())
@@ -122,7 +128,7 @@ TWindowClaim TWindowTable::Claim()
     throw EWindowMessaging("Could not find a free window handle in " + FFolder);
 }
 
-void TWindowTable::Publish(THandle Handle, const TWindowNames& Names)
+void TWindowTable::Publish(TWindowHandle Handle, const TWindowNames& Names)
 {
     if (Names.ClassName.size() > MaxWindowNameLength || Names.WindowName.size() > MaxWindowNameLength)
         throw EWindowMessaging(
@@ -139,7 +145,7 @@ void TWindowTable::Publish(THandle Handle, const TWindowNames& Names)
             + GetLastErrorString());
 }
 
-void TWindowTable::RemoveFiles(THandle Handle)
+void TWindowTable::RemoveFiles(TWindowHandle Handle)
 {
     for (const char* Suffix : { "name", "tmp", "sock", "lock" })
         ::unlink(PathOf(Handle, Suffix).c_str());
@@ -152,7 +158,7 @@ void TWindowTable::Remove(TWindowClaim& Claim)
     Claim.Handle = 0;
 }
 
-bool TWindowTable::IsLive(THandle Handle)
+bool TWindowTable::IsLive(TWindowHandle Handle)
 {
     if (Handle <= 0)
         return false;
@@ -165,7 +171,7 @@ bool TWindowTable::IsLive(THandle Handle)
     return false;
 }
 
-std::optional<TWindowNames> TWindowTable::ReadRecord(THandle Handle) const
+std::optional<TWindowNames> TWindowTable::ReadRecord(TWindowHandle Handle) const
 {
     TUniqueFd File(::open(PathOf(Handle, "name").c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
     struct stat Info { };
@@ -184,16 +190,16 @@ std::optional<TWindowNames> TWindowTable::ReadRecord(THandle Handle) const
     return TWindowNames { std::move(*ClassName), std::move(*WindowName) };
 }
 
-std::optional<TWindowNames> TWindowTable::NamesOf(THandle Handle)
+std::optional<TWindowNames> TWindowTable::NamesOf(TWindowHandle Handle)
 {
     if (!IsLive(Handle))
         return std::nullopt;
     return ReadRecord(Handle);
 }
 
-THandle TWindowTable::Find(const TWindowNames& Names)
+TWindowHandle TWindowTable::Find(const TWindowNames& Names)
 {
-    std::set<THandle> Seen;
+    std::set<TWindowHandle> Seen;
     {
         const std::unique_ptr<DIR, int (*)(DIR*)> Folder(::opendir(FFolder.c_str()), ::closedir);
         if (!Folder)
@@ -202,13 +208,13 @@ THandle TWindowTable::Find(const TWindowNames& Names)
             if (const auto Handle = HandleOfEntry(Entry->d_name))
                 Seen.insert(*Handle);
     }
-    THandle Found = 0;
-    for (const THandle Handle : Seen) {
+    TWindowHandle Found = 0;
+    for (const TWindowHandle Handle : Seen) {
         if (!IsLive(Handle) || Found != 0)
             continue;
         const auto Record = ReadRecord(Handle);
-        if (Record && SameName(Record->ClassName, Names.ClassName)
-            && SameName(Record->WindowName, Names.WindowName))
+        if (Record && SameTextAscii(Record->ClassName, Names.ClassName)
+            && SameTextAscii(Record->WindowName, Names.WindowName))
             Found = Handle;
     }
     return Found;

@@ -1,13 +1,11 @@
 #pragma once
 
-#include <cstdint>
+#include "TWindowHandle.h"
+
 #include <memory>
 
 class TEntity;
 class TLernixMessageStream;
-
-// A hidden window's handle: positive for a window, 0 for none.
-using TWindowHandle = std::int32_t;
 
 // What entity records and messages need from the component that made them:
 // the host's directory, the transport and the window system. The component
