@@ -4,7 +4,8 @@
 #include "MessageFrame.h"
 #include "MessageKinds.h"
 #include "StreamEncoding.h"
-#include "TestDemons.h"
+#include "TTestHost.h"
+#include "TkdbDemonClient.h"
 #include "WindowMessaging.h"
 
 #include <QCoreApplication>
@@ -23,8 +24,6 @@
 #include <vector>
 
 namespace {
-
-constexpr const char* ClientClass = "TestClientWindowClass";
 
 std::vector<QString> CapturedWarnings;
 
@@ -64,7 +63,7 @@ protected:
         TkdbCustomDemon& Demon, std::int32_t Kind, std::int64_t Sender, std::vector<std::uint8_t> Data)
     {
         const TCopyDataStruct copyData { Kind, Data.size(), Data.data() };
-        TWindowMessage message { WM_COPYDATA, Sender, &copyData, 0 };
+        TWindowMessage message { MsgCopyData, Sender, &copyData, 0 };
         Demon.WndProc(message);
     }
 
@@ -91,8 +90,8 @@ protected:
 
 TEST_F(Transport, RequestAndReplyInOneProcess)
 {
-    TTestHost host(*FMessaging, "");
-    TNamedDemon client(*FMessaging, ClientClass, "");
+    TTestHost host(FMessaging.get(), "");
+    TkdbDemonClient client(nullptr, FMessaging.get());
     ASSERT_EQ(client.ServerEntity().Handle, host.OwnEntity().Handle);
     EXPECT_NE(client.OwnEntity().Handle, 0);
     EXPECT_FALSE(client.OwnEntity().ExeName.empty());
@@ -105,9 +104,9 @@ TEST_F(Transport, RequestAndReplyInOneProcess)
 
 TEST_F(Transport, ReplyWithAnotherDateStaysPendingUntilDestruction)
 {
-    TTestHost host(*FMessaging, "");
-    TNamedDemon client(*FMessaging, ClientClass, "");
-    EXPECT_EQ(Ask(client, lmQueryString, "x"), std::nullopt);
+    TTestHost host(FMessaging.get(), "");
+    TkdbDemonClient client(nullptr, FMessaging.get());
+    EXPECT_EQ(Ask(client, lmQueryString, "stale"), std::nullopt);
     EXPECT_EQ(host.Requests, 1);
     ASSERT_EQ(client.PendingCount(), 1u);
     // The next request does not pick up the stale reply either.
@@ -117,14 +116,14 @@ TEST_F(Transport, ReplyWithAnotherDateStaysPendingUntilDestruction)
 
 TEST_F(Transport, NothingIsSentWithoutHostOrOwnWindow)
 {
-    TNamedDemon client(*FMessaging, ClientClass, "");
+    TkdbDemonClient client(nullptr, FMessaging.get());
     EXPECT_EQ(client.ServerEntity().Handle, 0);
     EXPECT_EQ(Ask(client, lmGetValue, "k"), std::nullopt);
 }
 
 TEST_F(Transport, FramesOfEightBytesCarryAnEmptyMessage)
 {
-    TNamedDemon demon(*FMessaging, ClientClass, "");
+    TkdbDemonClient demon(nullptr, FMessaging.get());
     int got = 0;
     demon.SetOnGotAMessage([&](TkdbCustomDemon* Sender, TLernixMessageStream& Msg) {
         ++got;
@@ -140,7 +139,7 @@ TEST_F(Transport, FramesOfEightBytesCarryAnEmptyMessage)
 
 TEST_F(Transport, BadFramesAreLoggedAndDropped)
 {
-    TNamedDemon demon(*FMessaging, ClientClass, "");
+    TkdbDemonClient demon(nullptr, FMessaging.get());
     int got = 0;
     demon.SetOnGotAMessage([&](TkdbCustomDemon*, TLernixMessageStream&) { ++got; });
     CapturedWarnings.clear();
@@ -157,7 +156,7 @@ TEST_F(Transport, BadFramesAreLoggedAndDropped)
 
 TEST_F(Transport, UnclaimedRepliesAreCapped)
 {
-    TNamedDemon demon(*FMessaging, ClientClass, "");
+    TkdbDemonClient demon(nullptr, FMessaging.get());
     const QtMessageHandler previous = qInstallMessageHandler(CaptureWarning);
     for (std::size_t i = 0; i <= MaxPendingReplies; ++i)
         Deliver(demon, lmReply, 1,
@@ -170,7 +169,7 @@ TEST_F(Transport, UnclaimedRepliesAreCapped)
 
 TEST_F(Transport, ParamsReplaceTheListAndNotify)
 {
-    TNamedDemon demon(*FMessaging, ClientClass, "");
+    TkdbDemonClient demon(nullptr, FMessaging.get());
     int changes = 0;
     demon.SetOnParamsChange([&](TkdbCustomDemon*) { ++changes; });
     Deliver(demon, lmParams, 3, { 0, 0, 0, 0, 0, 0, 0, 0, 'a', '\r', '\n', '\r', '\n', 'b' });
@@ -180,7 +179,7 @@ TEST_F(Transport, ParamsReplaceTheListAndNotify)
 
 TEST_F(Transport, QuitIsAskedAndThenReleasesTheComponent)
 {
-    QPointer<TNamedDemon> demon = new TNamedDemon(*FMessaging, ClientClass, "");
+    QPointer<TkdbDemonClient> demon = new TkdbDemonClient(nullptr, FMessaging.get());
     bool allow = false;
     bool down = true;
     demon->SetOnQuitMsgReceived([&](TkdbCustomDemon*, bool ServerDown, bool& AllowQuit) {
@@ -203,7 +202,7 @@ TEST_F(Transport, QuitIsAskedAndThenReleasesTheComponent)
 
 TEST_F(Transport, QuitWithoutItsFlagFailsToRead)
 {
-    TNamedDemon demon(*FMessaging, ClientClass, "");
+    TkdbDemonClient demon(nullptr, FMessaging.get());
     EXPECT_THROW(Deliver(demon, lmQuit, 1, { 0, 0, 0, 0, 0, 0, 0, 0 }), EReadError);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -217,12 +216,12 @@ protected:
     {
         Transport::SetUp();
         ASSERT_NE(StartPeer(FPeer, ""), 0);
-        FClient = std::make_unique<TNamedDemon>(*FMessaging, ClientClass, "");
+        FClient = std::make_unique<TkdbDemonClient>(nullptr, FMessaging.get());
         ASSERT_NE(FClient->ServerEntity().Handle, 0);
     }
 
     QProcess FPeer;
-    std::unique_ptr<TNamedDemon> FClient;
+    std::unique_ptr<TkdbDemonClient> FClient;
 };
 
 } // namespace

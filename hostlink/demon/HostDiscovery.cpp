@@ -1,21 +1,10 @@
 #include "HostDiscovery.h"
 
+#include "AsciiCase.h"
 #include "Registry.h"
 #include "WindowMessaging.h"
 
 #include <QCoreApplication>
-
-namespace {
-
-std::string LowerAscii(std::string Text)
-{
-    for (char& c : Text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return Text;
-}
-
-} // namespace
 
 std::string ReadRegistryString(TRegistryRoot, const std::string& KeyPath, const std::string& ValueName)
 {
