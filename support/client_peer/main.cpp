@@ -2,11 +2,11 @@
 // processes: hostlink_client_peer [--host] [--multistart] [--refuse-quit] [PARAMETER...]
 //
 // It runs the client's start-up (standalone unless --host; one running copy unless
-// --multistart), then writes "ready <own window> <lock handle>" and serves until its
-// component ends (status 0) or its standard input ends. What reaches it is written to
-// standard output line by line: "params <p1>|<p2>|..." for a parameter list from another
-// copy, "quit <0|1>" for a quit request. A start-up error ends it with status 1 and the
-// message on standard error; a second copy ends with status 0 after writing "second copy".
+// --multistart), then writes "ready <own window> <lock handle>" and its parameter list, and
+// serves until its component ends (status 0) or its standard input ends. What reaches it is
+// written to standard output line by line: "params <p1>|<p2>|..." for a parameter list (its
+// own at start, another copy's later), "quit <0|1>" for a quit request. A start-up error ends it with status
+// 1 and the message on standard error; a second copy ends with status 0 after writing "second copy".
 #include "ELernix.h"
 #include "PeerLifetime.h"
 #include "TProgramHalt.h"
@@ -35,6 +35,14 @@ void WriteLine(const std::string& Line)
     std::fflush(stdout);
 }
 
+void WriteParams(TkdbCustomDemon* Demon)
+{
+    std::string line = "params";
+    for (int i = 1; i <= Demon->ParamCount(); ++i)
+        line += (i == 1 ? " " : "|") + Demon->ParamStr(i);
+    WriteLine(line);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -48,12 +56,7 @@ int main(int argc, char** argv)
         client = new TkdbDemonClient();
         client->SetUseVandrelServer(HasOption(argc, argv, "--host"));
         client->SetMultiStart(HasOption(argc, argv, "--multistart"));
-        client->SetOnParamsChange([](TkdbCustomDemon* Sender) {
-            std::string line = "params";
-            for (int i = 1; i <= Sender->ParamCount(); ++i)
-                line += (i == 1 ? " " : "|") + Sender->ParamStr(i);
-            WriteLine(line);
-        });
+        client->SetOnParamsChange(WriteParams);
         client->SetOnQuitMsgReceived([refuseQuit](TkdbCustomDemon*, bool ServerDown, bool& AllowQuit) {
             WriteLine(std::string("quit ") + (ServerDown ? "1" : "0"));
             AllowQuit = !refuseQuit;
@@ -70,6 +73,7 @@ int main(int argc, char** argv)
     }
     WriteLine("ready " + std::to_string(client->OwnEntity().Handle) + " "
         + std::to_string(client->OwnEntity().MutexHandle));
+    WriteParams(client);
     const int status = QCoreApplication::exec();
     delete client;
     return status;

@@ -1,6 +1,7 @@
 #include "CopyDataWire.h"
 #include "ELernix.h"
 #include "HostDiscovery.h"
+#include "HostlinkFixture.h"
 #include "MessageFrame.h"
 #include "MessageKinds.h"
 #include "StreamEncoding.h"
@@ -9,6 +10,7 @@
 #include "WindowMessaging.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QProcess>
@@ -18,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <memory>
 #include <optional>
 #include <string>
@@ -33,17 +36,8 @@ void CaptureWarning(QtMsgType Type, const QMessageLogContext&, const QString& Te
         CapturedWarnings.push_back(Text);
 }
 
-class Transport : public ::testing::Test {
+class Transport : public HostlinkFixture {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(FRuntime.isValid());
-        qputenv("LERNIX_RUNTIME_DIR", FRuntime.path().toLocal8Bit());
-        // An empty settings folder: no registry suffix unless a test writes one.
-        qputenv("LERNIX_REGISTRY_DIR", FRuntime.path().toLocal8Bit());
-        FMessaging = platform::CreatePosixWindowMessaging();
-    }
-
     // A request for Key to the host found at creation; the reply's string, or
     // nothing when no reply came.
     static std::optional<std::string> Ask(TkdbCustomDemon& Client, std::int32_t Kind, const std::string& Key)
@@ -58,32 +52,6 @@ protected:
         EXPECT_EQ(reply.Stamp(), request.Stamp());
         return reply.ReadString();
     }
-
-    static void Deliver(
-        TkdbCustomDemon& Demon, std::int32_t Kind, std::int64_t Sender, std::vector<std::uint8_t> Data)
-    {
-        const TCopyDataStruct copyData { Kind, Data.size(), Data.data() };
-        TWindowMessage message { MsgCopyData, Sender, &copyData, 0 };
-        Demon.WndProc(message);
-    }
-
-    // Starts the test host with Suffix in its own process; its window, or 0.
-    TWindowHandle StartPeer(QProcess& Peer, const std::string& Suffix)
-    {
-        Peer.start(QStringLiteral(HOSTLINK_PEER), { QString::fromStdString(Suffix) });
-        if (!Peer.waitForStarted(5000))
-            return 0;
-        QElapsedTimer waited;
-        waited.start();
-        TWindowHandle found = 0;
-        while ((found = FindServerWindow(*FMessaging, Suffix)) == 0 && waited.elapsed() < 20000
-            && Peer.state() == QProcess::Running)
-            QThread::msleep(20);
-        return found;
-    }
-
-    QTemporaryDir FRuntime;
-    std::unique_ptr<platform::TWindowMessaging> FMessaging;
 };
 
 } // namespace
@@ -270,4 +238,29 @@ TEST(ProtocolPage, WorkedExampleBytes)
     const std::vector<std::uint8_t> replyBytes = platform::EncodeFrame(lmReply, 1, EncodeFrameData(reply));
     ASSERT_EQ(replyBytes.size(), 16u + 32u);
     EXPECT_TRUE(std::equal(replyHead.begin(), replyHead.end(), replyBytes.begin()));
+}
+
+TEST_F(Transport, TheTestHostEndsOnEveryPathAndTakesItsWindowAlong)
+{
+    for (const QStringList& arguments : { QStringList { "--help" }, QStringList { "--verbose", "x" },
+             QStringList { "-x" }, QStringList {} }) {
+        QProcess peer;
+        peer.start(QStringLiteral(HOSTLINK_PEER), arguments);
+        ASSERT_TRUE(peer.waitForFinished(20000)) << arguments.join(' ').toStdString();
+        EXPECT_EQ(peer.exitCode(), arguments.value(0) == "--help" ? 0 : 2)
+            << arguments.join(' ').toStdString();
+    }
+    for (const int signal : { SIGINT, SIGTERM, 0 }) {
+        QProcess peer;
+        ASSERT_NE(StartPeer(peer, "ends"), 0);
+        if (signal == 0)
+            peer.closeWriteChannel();
+        else
+            ::kill(static_cast<pid_t>(peer.processId()), signal);
+        ASSERT_TRUE(peer.waitForFinished(20000)) << signal;
+        EXPECT_EQ(peer.exitStatus(), QProcess::NormalExit) << signal;
+        EXPECT_EQ(peer.exitCode(), 0) << signal;
+        EXPECT_EQ(FindServerWindow(*FMessaging, "ends"), 0) << signal;
+        EXPECT_TRUE(QDir(FRuntime.path()).entryList({ "w*" }, QDir::Files).isEmpty()) << signal;
+    }
 }
