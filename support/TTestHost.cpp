@@ -19,37 +19,37 @@ TTestHost::TTestHost(platform::TWindowMessaging* Messaging, const std::string& S
 
 std::unique_ptr<TEntity> TTestHost::FindEntityByTitle(const std::string& Title)
 {
-    const auto found = std::find_if(Participants.begin(), Participants.end(),
+    const auto Found = std::find_if(Participants.begin(), Participants.end(),
         [&](const TEntity& Entity) { return Entity.Title == Title; });
-    return found == Participants.end() ? nullptr : std::make_unique<TEntity>(*found);
+    return Found == Participants.end() ? nullptr : std::make_unique<TEntity>(*Found);
 }
 
 std::unique_ptr<TEntity> TTestHost::FindEntityByHandle(TWindowHandle Handle)
 {
-    const auto found = std::find_if(Participants.begin(), Participants.end(),
+    const auto Found = std::find_if(Participants.begin(), Participants.end(),
         [&](const TEntity& Entity) { return Entity.Handle == Handle; });
-    return found == Participants.end() ? nullptr : std::make_unique<TEntity>(*found);
+    return Found == Participants.end() ? nullptr : std::make_unique<TEntity>(*Found);
 }
 
 std::int32_t TTestHost::ExecuteProgram(
     const std::string& Program, const std::string& Parameters, bool, std::int32_t)
 {
-    qint64 process = 0;
-    const QStringList arguments = QString::fromLocal8Bit(Parameters).split(' ', Qt::SkipEmptyParts);
-    if (!QProcess::startDetached(QString::fromLocal8Bit(Program), arguments, {}, &process))
+    qint64 Process = 0;
+    const QStringList Arguments = QString::fromLocal8Bit(Parameters).split(' ', Qt::SkipEmptyParts);
+    if (!QProcess::startDetached(QString::fromLocal8Bit(Program), Arguments, {}, &Process))
         return 0;
-    return static_cast<std::int32_t>(process);
+    return static_cast<std::int32_t>(Process);
 }
 
 std::unique_ptr<TMemoryStream> TTestHost::GetFileStream(const std::string& Name)
 {
-    const auto found = Files.find(Name);
-    if (found == Files.end())
+    const auto Found = Files.find(Name);
+    if (Found == Files.end())
         return nullptr;
-    auto file = std::make_unique<TMemoryStream>();
-    file->WriteBuffer(found->second.data(), found->second.size());
-    file->SetPosition(0);
-    return file;
+    auto File = std::make_unique<TMemoryStream>();
+    File->WriteBuffer(Found->second.data(), Found->second.size());
+    File->SetPosition(0);
+    return File;
 }
 
 std::string TTestHost::ResolveFileName(const std::string& Name)
@@ -70,11 +70,11 @@ std::string TTestHost::GetHostValue(const std::string& Key)
 void TTestHost::Answer(TLernixMessageStream& Request)
 {
     ++Requests;
-    TLernixMessageStream reply(this);
-    reply.MsgKind = lmReply;
-    reply.SetStamp(Request.Stamp());
-    if (Fill(Request, reply))
-        Transmit(*Request.SenderEntity, reply, nullptr);
+    TLernixMessageStream Reply(this);
+    Reply.MsgKind = lmReply;
+    Reply.SetStamp(Request.Stamp());
+    if (Fill(Request, Reply))
+        Transmit(*Request.SenderEntity, Reply, nullptr);
 }
 
 bool TTestHost::Fill(TLernixMessageStream& Request, TLernixMessageStream& Reply)
@@ -82,48 +82,48 @@ bool TTestHost::Fill(TLernixMessageStream& Request, TLernixMessageStream& Reply)
     switch (Request.MsgKind) {
     case lmRegister:
     case lmUnregister: {
-        TEntity participant(this);
-        participant.ReadFrom(Request);
+        TEntity Participant(this);
+        Participant.ReadFrom(Request);
         std::erase_if(
-            Participants, [&](const TEntity& Entity) { return Entity.Handle == participant.Handle; });
+            Participants, [&](const TEntity& Entity) { return Entity.Handle == Participant.Handle; });
         if (Request.MsgKind == lmRegister)
-            Participants.push_back(participant);
+            Participants.push_back(Participant);
         return false;
     }
     case lmQueryEntity: {
-        const std::uint8_t selector = ReadStreamByte(Request);
-        const std::unique_ptr<TEntity> found = selector == QueryEntityByHandle
+        const std::uint8_t Selector = ReadStreamByte(Request);
+        const std::unique_ptr<TEntity> Found = Selector == QueryEntityByHandle
             ? FindEntityByHandle(ReadStreamInteger(Request))
             : FindEntityByTitle(Request.ReadString());
-        if (found)
-            found->WriteTo(Reply);
+        if (Found)
+            Found->WriteTo(Reply);
         return true;
     }
     case lmGetFile: {
-        const std::unique_ptr<TMemoryStream> file = GetFileStream(Request.ReadString());
-        WriteStreamBoolean(Reply, file != nullptr);
-        if (file)
-            Reply.CopyFrom(*file);
+        const std::unique_ptr<TMemoryStream> File = GetFileStream(Request.ReadString());
+        WriteStreamBoolean(Reply, File != nullptr);
+        if (File)
+            Reply.CopyFrom(*File);
         return true;
     }
     case lmResolveName:
         Reply.WriteString(ResolveFileName(Request.ReadString()));
         return true;
     case lmQueryString: {
-        const std::string text = Request.ReadString();
-        if (text == "stale")
+        const std::string Text = Request.ReadString();
+        if (Text == "stale")
             Reply.StampDate += 1;
-        Reply.WriteString(QueryHostString(text));
+        Reply.WriteString(QueryHostString(Text));
         return true;
     }
     case lmGetValue:
         Reply.WriteString(GetHostValue(Request.ReadString()));
         return true;
     case lmExecute: {
-        const std::string program = Request.ReadString();
-        const std::string parameters = Request.ReadString();
-        const bool wait = ReadStreamBoolean(Request);
-        WriteStreamInteger(Reply, ExecuteProgram(program, parameters, wait, ReadStreamInteger(Request)));
+        const std::string Program = Request.ReadString();
+        const std::string Parameters = Request.ReadString();
+        const bool Wait = ReadStreamBoolean(Request);
+        WriteStreamInteger(Reply, ExecuteProgram(Program, Parameters, Wait, ReadStreamInteger(Request)));
         return true;
     }
     default:

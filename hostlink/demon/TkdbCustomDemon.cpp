@@ -47,8 +47,8 @@ TkdbCustomDemon::TkdbCustomDemon(QObject* Owner, platform::TWindowMessaging* Mes
         try {
             FOwnMessaging = platform::CreatePosixWindowMessaging();
             FMessaging = FOwnMessaging.get();
-        } catch (const platform::EWindowMessaging& e) {
-            LoseLink(e.what());
+        } catch (const platform::EWindowMessaging& E) {
+            LoseLink(E.what());
         }
     }
     if (FMessaging)
@@ -104,35 +104,39 @@ std::string TkdbCustomDemon::ParamStr(int Index) const
 
 void TkdbCustomDemon::ReadParams()
 {
-    const QStringList arguments = QCoreApplication::arguments();
-    FParams.assign(1, arguments.isEmpty() ? std::string() : arguments.front().toLocal8Bit().toStdString());
-    for (std::string& parameter : CommandLineParameters())
-        if (!parameter.starts_with(ServerHandleSwitch))
-            FParams.push_back(std::move(parameter));
+    const QStringList Arguments = QCoreApplication::arguments();
+    FParams.assign(1, Arguments.isEmpty() ? std::string() : Arguments.front().toLocal8Bit().toStdString());
+    for (std::string& Parameter : CommandLineParameters())
+        if (!Parameter.starts_with(ServerHandleSwitch))
+            FParams.push_back(std::move(Parameter));
 }
 
 void TkdbCustomDemon::CheckMultiStart()
 {
     if (FMultiStart || !FLinkProblem.empty())
         return;
-    std::optional<platform::TSingleInstanceLock> lock;
+    std::optional<platform::TSingleInstanceLock> Lock;
     try {
-        lock = platform::TSingleInstanceLock::TryAcquire(
+        Lock = platform::TSingleInstanceLock::TryAcquire(
             platform::PrepareRuntimeFolder(), FOwnEntity->MutexName());
-    } catch (const platform::EWindowMessaging& e) {
-        // The folder was fit when the window was made; it has been tampered with since.
-        throw ELernix(e.what());
+    } catch (const platform::EWindowMessaging& E) {
+        // The folder was fit when the window was made and has been changed since.
+        if (FUseVandrelServer)
+            throw ELernix(E.what());
+        std::fprintf(stderr, "%s: running without single-copy check: %s\n",
+            ExtractFileName(ApplicationFileName()).c_str(), E.what());
+        return;
     }
-    if (lock) {
-        FLock = std::make_unique<platform::TSingleInstanceLock>(std::move(*lock));
+    if (Lock) {
+        FLock = std::make_unique<platform::TSingleInstanceLock>(std::move(*Lock));
         FOwnEntity->MutexHandle = FLock->Handle();
         return;
     }
-    if (const std::unique_ptr<TEntity> first = FindEntityByTitle(ApplicationTitle())) {
-        TLernixMessageStream params(this);
-        params.MsgKind = lmParams;
-        WriteParamListText(params, FParams);
-        Send(*first, params, nullptr);
+    if (const std::unique_ptr<TEntity> First = FindEntityByTitle(ApplicationTitle())) {
+        TLernixMessageStream Params(this);
+        Params.MsgKind = lmParams;
+        WriteParamListText(Params, FParams);
+        Send(*First, Params, nullptr);
     }
     throw TProgramHalt { 0 };
 }
@@ -140,18 +144,18 @@ void TkdbCustomDemon::CheckMultiStart()
 void TkdbCustomDemon::LoadTranslation()
 {
     if (FUseVandrelServer) {
-        const std::unique_ptr<TMemoryStream> dictionary
+        const std::unique_ptr<TMemoryStream> Dictionary
             = GetFileStream(DictionaryFileName(ResolveFileName(ApplicationFileName())));
-        if (dictionary) {
-            const std::vector<std::uint8_t>& bytes = dictionary->Bytes();
-            std::string text(bytes.begin(), bytes.end());
-            std::istringstream in(std::move(text));
-            FTranslator->LoadFromStream(in);
+        if (Dictionary) {
+            const std::vector<std::uint8_t>& Bytes = Dictionary->Bytes();
+            std::string Text(Bytes.begin(), Bytes.end());
+            std::istringstream In(std::move(Text));
+            FTranslator->LoadFromStream(In);
         }
     } else {
-        std::ifstream in(DictionaryFileName(ApplicationFileName()), std::ios::binary);
-        if (in)
-            FTranslator->LoadFromStream(in);
+        std::ifstream In(DictionaryFileName(ApplicationFileName()), std::ios::binary);
+        if (In)
+            FTranslator->LoadFromStream(In);
     }
     if (FAutoTranslate)
         FTranslator->TranslateComponent(parent());
@@ -180,8 +184,8 @@ void TkdbCustomDemon::MakeHiddenWindow()
     try {
         FOwnEntity->Handle = FMessaging->CreateHiddenWindow(GetWindowClassName(), GetWindowName(),
             [this](const platform::TCopyDataFrame& Frame) { OnFrame(Frame); });
-    } catch (const platform::EWindowMessaging& e) {
-        qWarning("host link: no hidden window: %s", e.what());
+    } catch (const platform::EWindowMessaging& E) {
+        qWarning("host link: no hidden window: %s", E.what());
         throw ELernix(CouldNotCreateWindow);
     }
     FOwnEntity->Title = ApplicationTitle();
@@ -198,9 +202,9 @@ void TkdbCustomDemon::TearDownHiddenWindow()
 
 void TkdbCustomDemon::OnFrame(const platform::TCopyDataFrame& Frame)
 {
-    const TCopyDataStruct copyData { Frame.Kind, Frame.Data.size(), Frame.Data.data() };
-    TWindowMessage message { MsgCopyData, Frame.Sender, &copyData, 0 };
-    WndProc(message);
+    const TCopyDataStruct CopyData { Frame.Kind, Frame.Data.size(), Frame.Data.data() };
+    TWindowMessage Message { MsgCopyData, Frame.Sender, &CopyData, 0 };
+    WndProc(Message);
 }
 
 void TkdbCustomDemon::Send(const TEntity& Target, TLernixMessageStream& Msg, TLernixMessageStream* Reply)
@@ -216,30 +220,30 @@ void TkdbCustomDemon::Transmit(const TEntity& Target, TLernixMessageStream& Msg,
         Reply->Demon = this;
     if (!FOwnEntity->IsAlive())
         return;
-    const std::vector<std::uint8_t> data = EncodeFrameData(Msg);
+    const std::vector<std::uint8_t> Data = EncodeFrameData(Msg);
     Msg.SetPosition(Msg.Size());
     if (Target.Handle > 0) {
         ++FSendDepth;
-        FMessaging->SendCopyData(Target.Handle, FOwnEntity->Handle, Msg.MsgKind, data);
+        FMessaging->SendCopyData(Target.Handle, FOwnEntity->Handle, Msg.MsgKind, Data);
         if (--FSendDepth == 0 && FQuitDeferred)
             deleteLater();
     }
-    const TLernixMessageStream* found = FindPendingReply(Msg.Stamp());
-    if (!found)
+    const TLernixMessageStream* Found = FindPendingReply(Msg.Stamp());
+    if (!Found)
         return;
-    const auto at
-        = std::find_if(FPending.begin(), FPending.end(), [found](const auto& p) { return p.get() == found; });
-    const std::unique_ptr<TLernixMessageStream> reply = std::move(*at);
-    FPending.erase(at);
+    const auto At
+        = std::find_if(FPending.begin(), FPending.end(), [Found](const auto& P) { return P.get() == Found; });
+    const std::unique_ptr<TLernixMessageStream> Claimed = std::move(*At);
+    FPending.erase(At);
     if (Reply)
-        Reply->AssignMessage(*reply);
+        Reply->AssignMessage(*Claimed);
 }
 
 TLernixMessageStream* TkdbCustomDemon::FindPendingReply(TMessageStamp Stamp) const
 {
-    for (const auto& pending : FPending)
-        if (pending->Stamp() == Stamp)
-            return pending.get();
+    for (const auto& Pending : FPending)
+        if (Pending->Stamp() == Stamp)
+            return Pending.get();
     return nullptr;
 }
 
@@ -252,15 +256,15 @@ void TkdbCustomDemon::WndProc(TWindowMessage& Message)
 
 void TkdbCustomDemon::WMCopyData(TWindowMessage& Message)
 {
-    const TCopyDataStruct& copyData = *Message.CopyData;
-    std::unique_ptr<TLernixMessageStream> msg;
+    const TCopyDataStruct& CopyData = *Message.CopyData;
+    std::unique_ptr<TLernixMessageStream> Msg;
     try {
-        msg = DecodeFrame(copyData.dwData, Message.WParam, copyData.lpData, copyData.cbData, this);
-    } catch (const EBadFrame& e) {
-        qWarning("host link: dropped a message of kind %d: %s", copyData.dwData, e.what());
+        Msg = DecodeFrame(CopyData.dwData, Message.WParam, CopyData.lpData, CopyData.cbData, this);
+    } catch (const EBadFrame& E) {
+        qWarning("host link: dropped a message of kind %d: %s", CopyData.dwData, E.what());
         return;
     }
-    HandleMessage(msg);
+    HandleMessage(Msg);
 }
 
 void TkdbCustomDemon::HandleMessage(std::unique_ptr<TLernixMessageStream>& Msg)
@@ -268,10 +272,10 @@ void TkdbCustomDemon::HandleMessage(std::unique_ptr<TLernixMessageStream>& Msg)
     switch (Msg->MsgKind) {
     case lmQuit: {
         FServerDown = ReadStreamBoolean(*Msg);
-        bool allowQuit = true;
+        bool AllowQuit = true;
         if (FOnQuitMsgReceived)
-            FOnQuitMsgReceived(this, FServerDown, allowQuit);
-        if (allowQuit)
+            FOnQuitMsgReceived(this, FServerDown, AllowQuit);
+        if (AllowQuit)
             ReleaseOnQuit();
         break;
     }

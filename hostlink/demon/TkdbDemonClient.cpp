@@ -16,8 +16,15 @@ TkdbDemonClient::TkdbDemonClient(QObject* Owner, platform::TWindowMessaging* Mes
 
 TkdbDemonClient::~TkdbDemonClient()
 {
-    if (!FServerDown)
+    if (FServerDown)
+        return;
+    // A host that answers the look-up of an empty record field with garbage must not end
+    // the program from a destructor.
+    try {
         UnregisterAtHost();
+    } catch (const std::exception& E) {
+        qWarning("host link: could not unregister: %s", E.what());
+    }
 }
 
 void TkdbDemonClient::Loaded()
@@ -39,10 +46,10 @@ void TkdbDemonClient::Connect()
 
 void TkdbDemonClient::SendOwnEntity(std::int32_t Kind)
 {
-    TLernixMessageStream message(this);
-    message.MsgKind = Kind;
-    FOwnEntity->WriteTo(message);
-    Send(*FServerEntity, message, nullptr);
+    TLernixMessageStream Message(this);
+    Message.MsgKind = Kind;
+    FOwnEntity->WriteTo(Message);
+    Send(*FServerEntity, Message, nullptr);
 }
 
 void TkdbDemonClient::RegisterAtHost()
@@ -67,23 +74,23 @@ std::string TkdbDemonClient::GetWindowName() const
 
 std::unique_ptr<TLernixMessageStream> TkdbDemonClient::Request(std::int32_t Kind, const TWritePayload& Write)
 {
-    TLernixMessageStream request(this);
-    auto reply = std::make_unique<TLernixMessageStream>(this);
-    request.MsgKind = Kind;
-    Write(request);
-    request.SendTo(*FServerEntity, reply.get());
-    reply->SetPosition(0);
-    return reply;
+    TLernixMessageStream Query(this);
+    auto Reply = std::make_unique<TLernixMessageStream>(this);
+    Query.MsgKind = Kind;
+    Write(Query);
+    Query.SendTo(*FServerEntity, Reply.get());
+    Reply->SetPosition(0);
+    return Reply;
 }
 
 std::unique_ptr<TEntity> TkdbDemonClient::FindEntity(const TWritePayload& Write)
 {
-    const auto reply = Request(lmQueryEntity, Write);
-    if (reply->Size() == 0)
+    const auto Reply = Request(lmQueryEntity, Write);
+    if (Reply->Size() == 0)
         return nullptr;
-    auto entity = std::make_unique<TEntity>(this);
-    entity->ReadFrom(*reply);
-    return entity;
+    auto Entity = std::make_unique<TEntity>(this);
+    Entity->ReadFrom(*Reply);
+    return Entity;
 }
 
 std::unique_ptr<TEntity> TkdbDemonClient::FindEntityByTitle(const std::string& Title)
@@ -105,41 +112,41 @@ std::unique_ptr<TEntity> TkdbDemonClient::FindEntityByHandle(TWindowHandle Handl
 std::int32_t TkdbDemonClient::ExecuteProgram(
     const std::string& Program, const std::string& Parameters, bool Wait, std::int32_t Option)
 {
-    const auto reply = Request(lmExecute, [&](TLernixMessageStream& Q) {
+    const auto Reply = Request(lmExecute, [&](TLernixMessageStream& Q) {
         Q.WriteString(Program);
         Q.WriteString(Parameters);
         WriteStreamBoolean(Q, Wait);
         WriteStreamInteger(Q, Option);
     });
-    const std::int32_t process = ReadStreamInteger(*reply);
-    const std::string couldNotExecute = "Could not execute \"" + Program + ".\"";
-    if (process == 0)
-        throw ELernix(couldNotExecute);
+    const std::int32_t Process = ReadStreamInteger(*Reply);
+    const std::string CouldNotExecute = "Could not execute \"" + Program + ".\"";
+    if (Process == 0)
+        throw ELernix(CouldNotExecute);
     if (!Wait)
-        return process;
-    const platform::TProcessEnd end = platform::WaitForProcessEnd(process);
-    switch (end.Outcome) {
+        return Process;
+    const platform::TProcessEnd End = platform::WaitForProcessEnd(Process);
+    switch (End.Outcome) {
     case platform::TProcessWaitOutcome::Ended:
-        return end.ExitCode;
+        return End.ExitCode;
     case platform::TProcessWaitOutcome::EndedStatusUnknown:
         return UnknownExitCode;
     case platform::TProcessWaitOutcome::CannotWait:
         break;
     }
-    qWarning("host link: cannot wait for process %d: %s", process, end.Why.c_str());
-    throw ELernix(couldNotExecute);
+    qWarning("host link: cannot wait for process %d: %s", Process, End.Why.c_str());
+    throw ELernix(CouldNotExecute);
 }
 
 std::unique_ptr<TMemoryStream> TkdbDemonClient::GetFileStream(const std::string& Name)
 {
-    const auto reply = Request(lmGetFile, [&](TLernixMessageStream& Q) { Q.WriteString(Name); });
-    if (!ReadStreamBoolean(*reply))
+    const auto Reply = Request(lmGetFile, [&](TLernixMessageStream& Q) { Q.WriteString(Name); });
+    if (!ReadStreamBoolean(*Reply))
         return nullptr;
-    auto file = std::make_unique<TMemoryStream>();
-    const std::vector<std::uint8_t>& bytes = reply->Bytes();
-    file->WriteBuffer(bytes.data() + reply->Position(), static_cast<std::size_t>(reply->Remaining()));
-    file->SetPosition(0);
-    return file;
+    auto File = std::make_unique<TMemoryStream>();
+    const std::vector<std::uint8_t>& Bytes = Reply->Bytes();
+    File->WriteBuffer(Bytes.data() + Reply->Position(), static_cast<std::size_t>(Reply->Remaining()));
+    File->SetPosition(0);
+    return File;
 }
 
 std::string TkdbDemonClient::ResolveFileName(const std::string& Name)
@@ -158,8 +165,8 @@ std::string TkdbDemonClient::GetHostValue(const std::string& Key)
         return Request(lmGetValue, [&](TLernixMessageStream& Q) { Q.WriteString(Key); })->ReadString();
     if (Key != WorkAreaKey && Key != HomeDirKey)
         return {};
-    std::string folder = ExtractFilePath(ParamStr(0));
-    if (!folder.empty() && !folder.ends_with('\\') && !folder.ends_with('/'))
-        folder += '\\';
-    return folder;
+    std::string Folder = ExtractFilePath(ParamStr(0));
+    if (!Folder.empty() && !Folder.ends_with('\\') && !Folder.ends_with('/'))
+        Folder += '\\';
+    return Folder;
 }

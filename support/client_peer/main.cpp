@@ -23,8 +23,8 @@ namespace {
 
 bool HasOption(int ArgC, char** ArgV, const char* Option)
 {
-    for (int i = 1; i < ArgC; ++i)
-        if (std::strcmp(ArgV[i], Option) == 0)
+    for (int I = 1; I < ArgC; ++I)
+        if (std::strcmp(ArgV[I], Option) == 0)
             return true;
     return false;
 }
@@ -37,44 +37,44 @@ void WriteLine(const std::string& Line)
 
 void WriteParams(TkdbCustomDemon* Demon)
 {
-    std::string line = "params";
-    for (int i = 1; i <= Demon->ParamCount(); ++i)
-        line += (i == 1 ? " " : "|") + Demon->ParamStr(i);
-    WriteLine(line);
+    std::string Line = "params";
+    for (int I = 1; I <= Demon->ParamCount(); ++I)
+        Line += (I == 1 ? " " : "|") + Demon->ParamStr(I);
+    WriteLine(Line);
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    QCoreApplication App(argc, argv);
     QuitOnTerminationSignals();
     QuitAtEndOfInput();
-    const bool refuseQuit = HasOption(argc, argv, "--refuse-quit");
-    QPointer<TkdbDemonClient> client;
+    const bool RefuseQuit = HasOption(argc, argv, "--refuse-quit");
+    QPointer<TkdbDemonClient> Client;
     try {
-        client = new TkdbDemonClient();
-        client->SetUseVandrelServer(HasOption(argc, argv, "--host"));
-        client->SetMultiStart(HasOption(argc, argv, "--multistart"));
-        client->SetOnParamsChange(WriteParams);
-        client->SetOnQuitMsgReceived([refuseQuit](TkdbCustomDemon*, bool ServerDown, bool& AllowQuit) {
+        Client = new TkdbDemonClient();
+        Client->SetUseVandrelServer(HasOption(argc, argv, "--host"));
+        Client->SetMultiStart(HasOption(argc, argv, "--multistart"));
+        Client->SetOnParamsChange(WriteParams);
+        Client->SetOnQuitMsgReceived([RefuseQuit](TkdbCustomDemon*, bool ServerDown, bool& AllowQuit) {
             WriteLine(std::string("quit ") + (ServerDown ? "1" : "0"));
-            AllowQuit = !refuseQuit;
+            AllowQuit = !RefuseQuit;
         });
-        client->Loaded();
-    } catch (const ELernix& e) {
-        delete client;
-        std::fprintf(stderr, "%s\n", e.what());
+        Client->Loaded();
+    } catch (const ELernix& E) {
+        delete Client;
+        std::fprintf(stderr, "%s\n", E.what());
         return 1;
-    } catch (const TProgramHalt& halt) {
-        delete client;
+    } catch (const TProgramHalt& Halt) {
+        delete Client;
         WriteLine("second copy");
-        return halt.ExitCode;
+        return Halt.ExitCode;
     }
-    WriteLine("ready " + std::to_string(client->OwnEntity().Handle) + " "
-        + std::to_string(client->OwnEntity().MutexHandle));
-    WriteParams(client);
-    const int status = QCoreApplication::exec();
-    delete client;
-    return status;
+    WriteLine("ready " + std::to_string(Client->OwnEntity().Handle) + " "
+        + std::to_string(Client->OwnEntity().MutexHandle));
+    WriteParams(Client);
+    const int Status = QCoreApplication::exec();
+    delete Client;
+    return Status;
 }

@@ -33,17 +33,17 @@ struct TPeerOptions {
 // The options, or nothing when the command line is not one of the usage's.
 std::optional<TPeerOptions> ParseOptions(int ArgC, char** ArgV)
 {
-    TPeerOptions options;
-    int next = 1;
-    if (next < ArgC && std::strcmp(ArgV[next], "--until-eof") == 0) {
-        options.UntilEof = true;
-        ++next;
+    TPeerOptions Options;
+    int Next = 1;
+    if (Next < ArgC && std::strcmp(ArgV[Next], "--until-eof") == 0) {
+        Options.UntilEof = true;
+        ++Next;
     }
     // A suffix that starts like an option is a mistyped option, never a window name.
-    if (next != ArgC - 1 || ArgV[next][0] == '-')
+    if (Next != ArgC - 1 || ArgV[Next][0] == '-')
         return std::nullopt;
-    options.Suffix = ArgV[next];
-    return options;
+    Options.Suffix = ArgV[Next];
+    return Options;
 }
 
 } // namespace
@@ -54,16 +54,16 @@ int main(int argc, char** argv)
         std::fputs(Usage, stdout);
         return 0;
     }
-    const std::optional<TPeerOptions> options = ParseOptions(argc, argv);
-    if (!options) {
+    const std::optional<TPeerOptions> Options = ParseOptions(argc, argv);
+    if (!Options) {
         std::fputs(Usage, stderr);
         return 2;
     }
-    QCoreApplication app(argc, argv);
+    QCoreApplication App(argc, argv);
     QuitOnTerminationSignals();
-    if (options->UntilEof)
+    if (Options->UntilEof)
         QuitAtEndOfInput();
-    const auto messaging = platform::CreatePosixWindowMessaging();
-    TPeerHost host(messaging.get(), options->Suffix);
+    const auto Messaging = platform::CreatePosixWindowMessaging();
+    TPeerHost Host(Messaging.get(), Options->Suffix);
     return QCoreApplication::exec();
 }

@@ -22,9 +22,9 @@ void HostlinkFixture::SetUp()
 void HostlinkFixture::Deliver(
     TkdbCustomDemon& Demon, std::int32_t Kind, std::int64_t Sender, std::vector<std::uint8_t> Data)
 {
-    const TCopyDataStruct copyData { Kind, Data.size(), Data.data() };
-    TWindowMessage message { MsgCopyData, Sender, &copyData, 0 };
-    Demon.WndProc(message);
+    const TCopyDataStruct CopyData { Kind, Data.size(), Data.data() };
+    TWindowMessage Message { MsgCopyData, Sender, &CopyData, 0 };
+    Demon.WndProc(Message);
 }
 
 TWindowHandle HostlinkFixture::StartPeer(QProcess& Peer, const std::string& Suffix)
@@ -33,13 +33,13 @@ TWindowHandle HostlinkFixture::StartPeer(QProcess& Peer, const std::string& Suff
         QStringLiteral(HOSTLINK_PEER), { QStringLiteral("--until-eof"), QString::fromStdString(Suffix) });
     if (!Peer.waitForStarted(StartTimeoutMs))
         return 0;
-    QElapsedTimer waited;
-    waited.start();
-    TWindowHandle found = 0;
-    while ((found = FindServerWindow(*FMessaging, Suffix)) == 0 && waited.elapsed() < StartTimeoutMs
+    QElapsedTimer Waited;
+    Waited.start();
+    TWindowHandle Found = 0;
+    while ((Found = FindServerWindow(*FMessaging, Suffix)) == 0 && Waited.elapsed() < StartTimeoutMs
         && Peer.state() == QProcess::Running)
         QThread::msleep(20);
-    return found;
+    return Found;
 }
 
 std::string HostlinkFixture::StartClient(QProcess& Client, const QStringList& Arguments)
@@ -51,9 +51,9 @@ std::string HostlinkFixture::StartClient(QProcess& Client, const QStringList& Ar
 
 std::string HostlinkFixture::NextLine(QProcess& Client)
 {
-    QElapsedTimer waited;
-    waited.start();
-    while (!Client.canReadLine() && waited.elapsed() < StartTimeoutMs)
+    QElapsedTimer Waited;
+    Waited.start();
+    while (!Client.canReadLine() && Waited.elapsed() < StartTimeoutMs)
         if (!Client.waitForReadyRead(200) && Client.state() == QProcess::NotRunning)
             break;
     if (!Client.canReadLine())

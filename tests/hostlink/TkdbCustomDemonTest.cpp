@@ -24,10 +24,10 @@ class DemonLife : public HostlinkFixture {
 protected:
     static void SendQuit(TkdbCustomDemon& From, const TEntity& To, bool ServerDown)
     {
-        TLernixMessageStream quit(&From);
-        quit.MsgKind = lmQuit;
-        WriteStreamBoolean(quit, ServerDown);
-        From.Send(To, quit, nullptr);
+        TLernixMessageStream Quit(&From);
+        Quit.MsgKind = lmQuit;
+        WriteStreamBoolean(Quit, ServerDown);
+        From.Send(To, Quit, nullptr);
     }
 
     static void RunDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
@@ -37,8 +37,8 @@ std::string ErrorText(const std::function<void()>& Action)
 {
     try {
         Action();
-    } catch (const ELernix& e) {
-        return e.what();
+    } catch (const ELernix& E) {
+        return E.what();
     }
     return "(no error)";
 }
@@ -56,134 +56,134 @@ TEST(ProgramFileNames, DictionaryAndFolderOfTheProgramFile)
 
 TEST_F(DemonLife, ParamStrKeepsTheProgramFileAndRefusesOtherIndexes)
 {
-    TkdbDemonClient demon(nullptr, FMessaging.get());
-    const std::string program = QCoreApplication::applicationFilePath().toStdString();
+    TkdbDemonClient Demon(nullptr, FMessaging.get());
+    const std::string Program = QCoreApplication::applicationFilePath().toStdString();
     Deliver(
-        demon, lmParams, 3, { 0, 0, 0, 0, 0, 0, 0, 0, 'o', 't', 'h', 'e', 'r', '\r', '\n', 'b', '\r', '\n' });
-    EXPECT_EQ(demon.ParamCount(), 1);
-    EXPECT_EQ(demon.ParamStr(0), program);
-    EXPECT_EQ(demon.ParamStr(1), "b");
-    EXPECT_EQ(ErrorText([&] { demon.ParamStr(-1); }), "Illegal \"ParamStr\" parameter: -1");
-    EXPECT_EQ(ErrorText([&] { demon.ParamStr(2); }), "Illegal \"ParamStr\" parameter: 2");
+        Demon, lmParams, 3, { 0, 0, 0, 0, 0, 0, 0, 0, 'o', 't', 'h', 'e', 'r', '\r', '\n', 'b', '\r', '\n' });
+    EXPECT_EQ(Demon.ParamCount(), 1);
+    EXPECT_EQ(Demon.ParamStr(0), Program);
+    EXPECT_EQ(Demon.ParamStr(1), "b");
+    EXPECT_EQ(ErrorText([&] { Demon.ParamStr(-1); }), "Illegal \"ParamStr\" parameter: -1");
+    EXPECT_EQ(ErrorText([&] { Demon.ParamStr(2); }), "Illegal \"ParamStr\" parameter: 2");
 }
 
 TEST_F(DemonLife, QuitDuringABlockingSendWaitsForTheSendToReturn)
 {
-    TTestHost host(FMessaging.get(), "");
-    QPointer<TkdbDemonClient> client = new TkdbDemonClient(nullptr, FMessaging.get());
-    ASSERT_EQ(client->ServerEntity().Handle, host.OwnEntity().Handle);
-    bool aliveInTheSend = false;
-    int unregistered = 0;
-    host.SetOnGotAMessage([&](TkdbCustomDemon*, TLernixMessageStream& Msg) {
+    TTestHost Host(FMessaging.get(), "");
+    QPointer<TkdbDemonClient> Client = new TkdbDemonClient(nullptr, FMessaging.get());
+    ASSERT_EQ(Client->ServerEntity().Handle, Host.OwnEntity().Handle);
+    bool AliveInTheSend = false;
+    int Unregistered = 0;
+    Host.SetOnGotAMessage([&](TkdbCustomDemon*, TLernixMessageStream& Msg) {
         if (Msg.MsgKind == lmUnregister) {
-            ++unregistered;
+            ++Unregistered;
             return;
         }
-        SendQuit(host, *Msg.SenderEntity, false);
+        SendQuit(Host, *Msg.SenderEntity, false);
         // Whatever runs the event queue while the client waits must not end it yet.
         RunDeferredDeletes();
-        aliveInTheSend = !client.isNull();
-        TLernixMessageStream reply(&host);
-        reply.MsgKind = lmReply;
-        reply.SetStamp(Msg.Stamp());
-        reply.WriteString("answer");
-        host.Transmit(*Msg.SenderEntity, reply, nullptr);
+        AliveInTheSend = !Client.isNull();
+        TLernixMessageStream Reply(&Host);
+        Reply.MsgKind = lmReply;
+        Reply.SetStamp(Msg.Stamp());
+        Reply.WriteString("answer");
+        Host.Transmit(*Msg.SenderEntity, Reply, nullptr);
     });
-    EXPECT_EQ(client->QueryHostString("question"), "answer");
-    EXPECT_TRUE(aliveInTheSend);
-    ASSERT_FALSE(client.isNull());
-    EXPECT_EQ(unregistered, 0);
+    EXPECT_EQ(Client->QueryHostString("question"), "answer");
+    EXPECT_TRUE(AliveInTheSend);
+    ASSERT_FALSE(Client.isNull());
+    EXPECT_EQ(Unregistered, 0);
     RunDeferredDeletes();
-    EXPECT_TRUE(client.isNull());
-    EXPECT_EQ(unregistered, 1);
+    EXPECT_TRUE(Client.isNull());
+    EXPECT_EQ(Unregistered, 1);
 }
 
 TEST_F(DemonLife, HostModeStartUpAndTheQuitHandshake)
 {
-    TTestHost host(FMessaging.get(), "");
-    const std::string program = QCoreApplication::applicationFilePath().toLocal8Bit().toStdString();
-    host.Files[DictionaryFileName(program)] = "[Hello]=Hello from the host|$$\r\n";
+    TTestHost Host(FMessaging.get(), "");
+    const std::string Program = QCoreApplication::applicationFilePath().toLocal8Bit().toStdString();
+    Host.Files[DictionaryFileName(Program)] = "[Hello]=Hello from the host|$$\r\n";
 
-    for (const bool serverDown : { true, false }) {
-        SCOPED_TRACE(serverDown ? "server going down" : "server staying");
-        QLabel owner("TK_Hello");
-        QPointer<TkdbDemonClient> client = new TkdbDemonClient(&owner, FMessaging.get());
-        ASSERT_NO_THROW(client->Loaded());
-        EXPECT_EQ(owner.text(), "Hello from the host");
-        EXPECT_EQ(client->Translator()->Translate("Hello"), "Hello from the host");
-        ASSERT_EQ(host.Participants.size(), 1u);
-        EXPECT_EQ(host.Participants[0].Handle, client->OwnEntity().Handle);
+    for (const bool ServerDown : { true, false }) {
+        SCOPED_TRACE(ServerDown ? "server going down" : "server staying");
+        QLabel Owner("TK_Hello");
+        QPointer<TkdbDemonClient> Client = new TkdbDemonClient(&Owner, FMessaging.get());
+        ASSERT_NO_THROW(Client->Loaded());
+        EXPECT_EQ(Owner.text(), "Hello from the host");
+        EXPECT_EQ(Client->Translator()->Translate("Hello"), "Hello from the host");
+        ASSERT_EQ(Host.Participants.size(), 1u);
+        EXPECT_EQ(Host.Participants[0].Handle, Client->OwnEntity().Handle);
         // Registered before the single-copy step took its lock.
-        EXPECT_EQ(host.Participants[0].MutexHandle, 0);
-        EXPECT_NE(client->OwnEntity().MutexHandle, 0);
+        EXPECT_EQ(Host.Participants[0].MutexHandle, 0);
+        EXPECT_NE(Client->OwnEntity().MutexHandle, 0);
 
-        SendQuit(host, client->OwnEntity(), serverDown);
+        SendQuit(Host, Client->OwnEntity(), ServerDown);
         RunDeferredDeletes();
-        EXPECT_TRUE(client.isNull());
-        EXPECT_EQ(host.Participants.size(), serverDown ? 1u : 0u);
-        host.Participants.clear();
+        EXPECT_TRUE(Client.isNull());
+        EXPECT_EQ(Host.Participants.size(), ServerDown ? 1u : 0u);
+        Host.Participants.clear();
     }
 }
 
 TEST_F(DemonLife, UnusableRuntimeFolderDisablesTheLinkOnlyInStandaloneMode)
 {
-    const QString open = FRuntime.filePath("open");
-    ASSERT_TRUE(QDir().mkdir(open));
-    ASSERT_TRUE(QFile::setPermissions(open, QFile::Permissions(0x7777)));
-    const QString link = FRuntime.filePath("link");
-    ASSERT_TRUE(QFile::link(FRuntime.path(), link));
+    const QString Open = FRuntime.filePath("open");
+    ASSERT_TRUE(QDir().mkdir(Open));
+    ASSERT_TRUE(QFile::setPermissions(Open, QFile::Permissions(0x7777)));
+    const QString Link = FRuntime.filePath("link");
+    ASSERT_TRUE(QFile::link(FRuntime.path(), Link));
 
-    for (const QString& folder : { open, link }) {
-        SCOPED_TRACE(folder.toStdString());
-        qputenv("LERNIX_RUNTIME_DIR", folder.toLocal8Bit());
-        TkdbDemonClient standalone;
-        standalone.SetUseVandrelServer(false);
-        EXPECT_FALSE(standalone.LinkProblem().empty());
+    for (const QString& Folder : { Open, Link }) {
+        SCOPED_TRACE(Folder.toStdString());
+        qputenv("LERNIX_RUNTIME_DIR", Folder.toLocal8Bit());
+        TkdbDemonClient Standalone;
+        Standalone.SetUseVandrelServer(false);
+        EXPECT_FALSE(Standalone.LinkProblem().empty());
         testing::internal::CaptureStderr();
-        EXPECT_NO_THROW(standalone.Loaded());
-        const std::string said = testing::internal::GetCapturedStderr();
-        EXPECT_NE(said.find("running without host link and single-copy check"), std::string::npos) << said;
-        EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
-        EXPECT_EQ(standalone.OwnEntity().Handle, 0);
-        EXPECT_EQ(standalone.OwnEntity().MutexHandle, 0);
+        EXPECT_NO_THROW(Standalone.Loaded());
+        const std::string Said = testing::internal::GetCapturedStderr();
+        EXPECT_NE(Said.find("running without host link and single-copy check"), std::string::npos) << Said;
+        EXPECT_EQ(Said.find('\n'), Said.size() - 1) << Said;
+        EXPECT_EQ(Standalone.OwnEntity().Handle, 0);
+        EXPECT_EQ(Standalone.OwnEntity().MutexHandle, 0);
 
-        TkdbDemonClient hosted;
-        EXPECT_EQ(ErrorText([&] { hosted.Loaded(); }), "Could not create window handle");
+        TkdbDemonClient Hosted;
+        EXPECT_EQ(ErrorText([&] { Hosted.Loaded(); }), "Could not create window handle");
     }
 }
 
 TEST_F(DemonLife, OneRunningCopyThatAKilledCopyDoesNotBlock)
 {
-    QProcess first, second, third;
-    const std::string ready = StartClient(first, { "/serverhandle=5", "/ServerHandle=5", "x" });
-    ASSERT_TRUE(ready.starts_with("ready ")) << ready;
-    EXPECT_NE(ready.substr(ready.rfind(' ')), " 0");
-    EXPECT_EQ(NextLine(first), "params /ServerHandle=5|x");
+    QProcess First, Second, Third;
+    const std::string Ready = StartClient(First, { "/serverhandle=5", "/ServerHandle=5", "x" });
+    ASSERT_TRUE(Ready.starts_with("ready ")) << Ready;
+    EXPECT_NE(Ready.substr(Ready.rfind(' ')), " 0");
+    EXPECT_EQ(NextLine(First), "params /ServerHandle=5|x");
 
-    EXPECT_EQ(StartClient(second, {}), "second copy");
-    ASSERT_TRUE(second.waitForFinished(20000));
-    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(second.exitCode(), 0);
-    EXPECT_EQ(first.state(), QProcess::Running);
+    EXPECT_EQ(StartClient(Second, {}), "second copy");
+    ASSERT_TRUE(Second.waitForFinished(20000));
+    EXPECT_EQ(Second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(Second.exitCode(), 0);
+    EXPECT_EQ(First.state(), QProcess::Running);
 
-    ::kill(static_cast<pid_t>(first.processId()), SIGKILL);
-    ASSERT_TRUE(first.waitForFinished(20000));
-    EXPECT_TRUE(StartClient(third, {}).starts_with("ready ")) << "a new start after a killed first copy";
-    third.closeWriteChannel();
-    EXPECT_TRUE(third.waitForFinished(20000));
+    ::kill(static_cast<pid_t>(First.processId()), SIGKILL);
+    ASSERT_TRUE(First.waitForFinished(20000));
+    EXPECT_TRUE(StartClient(Third, {}).starts_with("ready ")) << "a new start after a killed first copy";
+    Third.closeWriteChannel();
+    EXPECT_TRUE(Third.waitForFinished(20000));
 }
 
 TEST_F(DemonLife, SecondCopyPassesItsParametersThroughTheHost)
 {
-    QProcess host, first, second;
-    ASSERT_NE(StartPeer(host, ""), 0);
-    ASSERT_TRUE(StartClient(first, { "--host", "a" }).starts_with("ready "));
-    EXPECT_EQ(NextLine(first), "params --host|a");
+    QProcess Host, First, Second;
+    ASSERT_NE(StartPeer(Host, ""), 0);
+    ASSERT_TRUE(StartClient(First, { "--host", "a" }).starts_with("ready "));
+    EXPECT_EQ(NextLine(First), "params --host|a");
 
-    EXPECT_EQ(StartClient(second, { "--host", "b", "c d" }), "second copy");
-    ASSERT_TRUE(second.waitForFinished(20000));
-    EXPECT_EQ(second.exitCode(), 0);
-    EXPECT_EQ(NextLine(first), "params --host|b|c d");
-    first.closeWriteChannel();
-    EXPECT_TRUE(first.waitForFinished(20000));
+    EXPECT_EQ(StartClient(Second, { "--host", "b", "c d" }), "second copy");
+    ASSERT_TRUE(Second.waitForFinished(20000));
+    EXPECT_EQ(Second.exitCode(), 0);
+    EXPECT_EQ(NextLine(First), "params --host|b|c d");
+    First.closeWriteChannel();
+    EXPECT_TRUE(First.waitForFinished(20000));
 }

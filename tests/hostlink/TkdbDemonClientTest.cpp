@@ -15,7 +15,7 @@
 
 namespace {
 
-class Client : public HostlinkFixture {
+class DemonClient : public HostlinkFixture {
 protected:
     static std::string Contents(const TMemoryStream& Stream)
     {
@@ -27,108 +27,108 @@ template <typename TError> std::string ErrorText(const std::function<void()>& Ac
 {
     try {
         Action();
-    } catch (const TError& e) {
-        return e.what();
+    } catch (const TError& E) {
+        return E.what();
     }
     return "(no error)";
 }
 
 } // namespace
 
-TEST_F(Client, EveryRequestIsAnsweredByTheHost)
+TEST_F(DemonClient, EveryRequestIsAnsweredByTheHost)
 {
-    TTestHost host(FMessaging.get(), "");
-    host.Files = { { "a.itl", "xyz" }, { "empty", "" } };
-    TkdbDemonClient client(nullptr, FMessaging.get());
-    client.RegisterAtHost();
-    const std::string title = QCoreApplication::applicationName().toLocal8Bit().toStdString();
+    TTestHost Host(FMessaging.get(), "");
+    Host.Files = { { "a.itl", "xyz" }, { "empty", "" } };
+    TkdbDemonClient Client(nullptr, FMessaging.get());
+    Client.RegisterAtHost();
+    const std::string Title = QCoreApplication::applicationName().toLocal8Bit().toStdString();
 
-    const auto byTitle = client.FindEntityByTitle(title);
-    ASSERT_TRUE(byTitle);
-    EXPECT_EQ(byTitle->Handle, client.OwnEntity().Handle);
-    EXPECT_EQ(byTitle->ExeName, client.OwnEntity().ExeName);
-    const auto byHandle = client.FindEntityByHandle(client.OwnEntity().Handle);
-    ASSERT_TRUE(byHandle);
-    EXPECT_EQ(byHandle->Title, title);
-    EXPECT_EQ(client.FindEntityByTitle("nobody"), nullptr);
-    EXPECT_EQ(client.FindEntityByHandle(client.OwnEntity().Handle + 1), nullptr);
+    const auto ByTitle = Client.FindEntityByTitle(Title);
+    ASSERT_TRUE(ByTitle);
+    EXPECT_EQ(ByTitle->Handle, Client.OwnEntity().Handle);
+    EXPECT_EQ(ByTitle->ExeName, Client.OwnEntity().ExeName);
+    const auto ByHandle = Client.FindEntityByHandle(Client.OwnEntity().Handle);
+    ASSERT_TRUE(ByHandle);
+    EXPECT_EQ(ByHandle->Title, Title);
+    EXPECT_EQ(Client.FindEntityByTitle("nobody"), nullptr);
+    EXPECT_EQ(Client.FindEntityByHandle(Client.OwnEntity().Handle + 1), nullptr);
 
-    const auto file = client.GetFileStream("a.itl");
-    ASSERT_TRUE(file);
-    EXPECT_EQ(file->Position(), 0);
-    EXPECT_EQ(Contents(*file), "xyz");
-    const auto empty = client.GetFileStream("empty");
-    ASSERT_TRUE(empty);
-    EXPECT_EQ(empty->Size(), 0);
-    EXPECT_EQ(client.GetFileStream("missing"), nullptr);
+    const auto File = Client.GetFileStream("a.itl");
+    ASSERT_TRUE(File);
+    EXPECT_EQ(File->Position(), 0);
+    EXPECT_EQ(Contents(*File), "xyz");
+    const auto Empty = Client.GetFileStream("empty");
+    ASSERT_TRUE(Empty);
+    EXPECT_EQ(Empty->Size(), 0);
+    EXPECT_EQ(Client.GetFileStream("missing"), nullptr);
 
-    EXPECT_EQ(client.ResolveFileName("name"), "name");
-    EXPECT_EQ(client.QueryHostString("text"), "text");
-    EXPECT_EQ(client.GetHostValue("HomePageURL"), "value of HomePageURL");
+    EXPECT_EQ(Client.ResolveFileName("name"), "name");
+    EXPECT_EQ(Client.QueryHostString("text"), "text");
+    EXPECT_EQ(Client.GetHostValue("HomePageURL"), "value of HomePageURL");
 
-    client.UnregisterAtHost();
-    EXPECT_TRUE(host.Participants.empty());
+    Client.UnregisterAtHost();
+    EXPECT_TRUE(Host.Participants.empty());
 }
 
-TEST_F(Client, WithoutAHostOnlyTheEntityQueriesGoWithoutError)
+TEST_F(DemonClient, WithoutAHostOnlyTheEntityQueriesGoWithoutError)
 {
-    TkdbDemonClient client(nullptr, FMessaging.get());
-    EXPECT_EQ(client.FindEntityByTitle("x"), nullptr);
-    EXPECT_EQ(client.FindEntityByHandle(1), nullptr);
-    const std::function<void()> requests[] = {
-        [&] { client.ExecuteProgram("true", "", false, 0); },
-        [&] { client.GetFileStream("x"); },
-        [&] { client.ResolveFileName("x"); },
-        [&] { client.QueryHostString("x"); },
-        [&] { client.GetHostValue("x"); },
+    TkdbDemonClient Client(nullptr, FMessaging.get());
+    EXPECT_EQ(Client.FindEntityByTitle("x"), nullptr);
+    EXPECT_EQ(Client.FindEntityByHandle(1), nullptr);
+    const std::function<void()> Requests[] = {
+        [&] { Client.ExecuteProgram("true", "", false, 0); },
+        [&] { Client.GetFileStream("x"); },
+        [&] { Client.ResolveFileName("x"); },
+        [&] { Client.QueryHostString("x"); },
+        [&] { Client.GetHostValue("x"); },
     };
-    for (const auto& request : requests)
-        EXPECT_EQ(ErrorText<EReadError>(request), "Stream read error");
-    EXPECT_EQ(ErrorText<ELernix>([&] { client.Loaded(); }), "Lernix server application is not running");
+    for (const auto& Request : Requests)
+        EXPECT_EQ(ErrorText<EReadError>(Request), "Stream read error");
+    EXPECT_EQ(ErrorText<ELernix>([&] { Client.Loaded(); }), "Lernix server application is not running");
 }
 
-TEST_F(Client, StandaloneHostValuesAreTheProgramsFolderAndSendNothing)
+TEST_F(DemonClient, StandaloneHostValuesAreTheProgramsFolderAndSendNothing)
 {
-    TTestHost host(FMessaging.get(), "");
-    TkdbDemonClient client(nullptr, FMessaging.get());
-    client.SetUseVandrelServer(false);
-    const std::string folder = QFileInfo(QCoreApplication::applicationFilePath()).path().toStdString() + "/";
-    EXPECT_EQ(client.GetHostValue(WorkAreaKey), folder);
-    EXPECT_EQ(client.GetHostValue(HomeDirKey), folder);
-    EXPECT_EQ(client.GetHostValue("vandrelhomedir"), "");
-    EXPECT_EQ(host.Requests, 0);
+    TTestHost Host(FMessaging.get(), "");
+    TkdbDemonClient Client(nullptr, FMessaging.get());
+    Client.SetUseVandrelServer(false);
+    const std::string Folder = QFileInfo(QCoreApplication::applicationFilePath()).path().toStdString() + "/";
+    EXPECT_EQ(Client.GetHostValue(WorkAreaKey), Folder);
+    EXPECT_EQ(Client.GetHostValue(HomeDirKey), Folder);
+    EXPECT_EQ(Client.GetHostValue("vandrelhomedir"), "");
+    EXPECT_EQ(Host.Requests, 0);
     // The other requests still go to the host.
-    EXPECT_EQ(client.QueryHostString("q"), "q");
-    EXPECT_EQ(host.Requests, 1);
+    EXPECT_EQ(Client.QueryHostString("q"), "q");
+    EXPECT_EQ(Host.Requests, 1);
 }
 
-TEST_F(Client, ExecuteProgramWaitsWithoutClaimingAnExitStatus)
+TEST_F(DemonClient, ExecuteProgramWaitsWithoutClaimingAnExitStatus)
 {
-    TTestHost host(FMessaging.get(), "");
-    TkdbDemonClient client(nullptr, FMessaging.get());
-    QTemporaryDir folder;
-    const QString marker = folder.filePath("done");
+    TTestHost Host(FMessaging.get(), "");
+    TkdbDemonClient Client(nullptr, FMessaging.get());
+    QTemporaryDir Folder;
+    const QString Marker = Folder.filePath("done");
     // The test host splits parameters at blanks, so the script has none.
-    const std::string script = "sleep${IFS}0.3;echo>" + marker.toStdString() + ";exit${IFS}3";
-    const std::int32_t waited = client.ExecuteProgram("sh", "-c " + script, true, 0);
-    EXPECT_EQ(waited, UnknownExitCode);
-    EXPECT_TRUE(QFileInfo::exists(marker));
+    const std::string Script = "sleep${IFS}0.3;echo>" + Marker.toStdString() + ";exit${IFS}3";
+    const std::int32_t Waited = Client.ExecuteProgram("sh", "-c " + Script, true, 0);
+    EXPECT_EQ(Waited, UnknownExitCode);
+    EXPECT_TRUE(QFileInfo::exists(Marker));
 
-    EXPECT_GT(client.ExecuteProgram("true", "", false, 7), 0);
-    EXPECT_EQ(ErrorText<ELernix>([&] { client.ExecuteProgram("/nonexistent/program", "", true, 0); }),
+    EXPECT_GT(Client.ExecuteProgram("true", "", false, 7), 0);
+    EXPECT_EQ(ErrorText<ELernix>([&] { Client.ExecuteProgram("/nonexistent/program", "", true, 0); }),
         "Could not execute \"/nonexistent/program.\"");
 }
 
-TEST_F(Client, AnEntityReplyShorterThanARecordFailsToRead)
+TEST_F(DemonClient, AnEntityReplyShorterThanARecordFailsToRead)
 {
-    TTestHost host(FMessaging.get(), "");
-    host.SetOnGotAMessage([&](TkdbCustomDemon*, TLernixMessageStream& Msg) {
-        TLernixMessageStream reply(&host);
-        reply.MsgKind = lmReply;
-        reply.SetStamp(Msg.Stamp());
-        reply.WriteBuffer("abc", 3);
-        host.Transmit(*Msg.SenderEntity, reply, nullptr);
+    TTestHost Host(FMessaging.get(), "");
+    Host.SetOnGotAMessage([&](TkdbCustomDemon*, TLernixMessageStream& Msg) {
+        TLernixMessageStream Reply(&Host);
+        Reply.MsgKind = lmReply;
+        Reply.SetStamp(Msg.Stamp());
+        Reply.WriteBuffer("abc", 3);
+        Host.Transmit(*Msg.SenderEntity, Reply, nullptr);
     });
-    TkdbDemonClient client(nullptr, FMessaging.get());
-    EXPECT_THROW(client.FindEntityByTitle("x"), EReadError);
+    TkdbDemonClient Client(nullptr, FMessaging.get());
+    EXPECT_THROW(Client.FindEntityByTitle("x"), EReadError);
 }
