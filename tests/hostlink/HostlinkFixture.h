@@ -9,9 +9,21 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
+
+// The message of the TError that Action throws, or "(no error)".
+template <typename TError> std::string ErrorText(const std::function<void()>& Action)
+{
+    try {
+        Action();
+    } catch (const TError& E) {
+        return E.what();
+    }
+    return "(no error)";
+}
 
 // A private runtime folder and an empty settings folder (no registry suffix unless a test
 // writes one), the window messaging of this process, and the peers in processes of their own.

@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
 namespace {
@@ -22,16 +21,6 @@ protected:
         return { Stream.Bytes().begin(), Stream.Bytes().end() };
     }
 };
-
-template <typename TError> std::string ErrorText(const std::function<void()>& Action)
-{
-    try {
-        Action();
-    } catch (const TError& E) {
-        return E.what();
-    }
-    return "(no error)";
-}
 
 } // namespace
 
