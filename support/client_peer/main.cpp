@@ -1,11 +1,11 @@
 // A program with the host-link client, for tests of the component's life cycle across
-// processes: hostlink_client_peer [--host] [--multistart] [--refuse-quit] [PARAMETER...]
+// processes: hostlink_client_peer [--host] [--multistart] [PARAMETER...]
 //
 // It runs the client's start-up (standalone unless --host; one running copy unless
 // --multistart), then writes "ready <own window> <lock handle>" and its parameter list, and
 // serves until its component ends (status 0) or its standard input ends. What reaches it is
-// written to standard output line by line: "params <p1>|<p2>|..." for a parameter list (its
-// own at start, another copy's later), "quit <0|1>" for a quit request. A start-up error ends it with status
+// written to standard output: "params <p1>|<p2>|..." for a parameter list (its own at start,
+// another copy's later). A start-up error ends it with status
 // 1 and the message on standard error; a second copy ends with status 0 after writing "second copy".
 #include "ELernix.h"
 #include "PeerLifetime.h"
@@ -50,17 +50,12 @@ int main(int argc, char** argv)
     QCoreApplication App(argc, argv);
     QuitOnTerminationSignals();
     QuitAtEndOfInput();
-    const bool RefuseQuit = HasOption(argc, argv, "--refuse-quit");
     QPointer<TkdbDemonClient> Client;
     try {
         Client = new TkdbDemonClient();
         Client->SetUseVandrelServer(HasOption(argc, argv, "--host"));
         Client->SetMultiStart(HasOption(argc, argv, "--multistart"));
         Client->SetOnParamsChange(WriteParams);
-        Client->SetOnQuitMsgReceived([RefuseQuit](TkdbCustomDemon*, bool ServerDown, bool& AllowQuit) {
-            WriteLine(std::string("quit ") + (ServerDown ? "1" : "0"));
-            AllowQuit = !RefuseQuit;
-        });
         Client->Loaded();
     } catch (const ELernix& E) {
         delete Client;

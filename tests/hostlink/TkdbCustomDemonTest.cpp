@@ -155,6 +155,12 @@ TEST_F(DemonLife, OneRunningCopyThatAKilledCopyDoesNotBlock)
     EXPECT_EQ(Second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(Second.exitCode(), 0);
     EXPECT_EQ(First.state(), QProcess::Running);
+    // A copy that may run beside others takes no lock.
+    QProcess Beside;
+    const std::string BesideReady = StartClient(Beside, { "--multistart" });
+    EXPECT_TRUE(BesideReady.starts_with("ready ") && BesideReady.ends_with(" 0")) << BesideReady;
+    Beside.closeWriteChannel();
+    EXPECT_TRUE(Beside.waitForFinished(20000));
 
     ::kill(static_cast<pid_t>(First.processId()), SIGKILL);
     ASSERT_TRUE(First.waitForFinished(20000));
