@@ -3,11 +3,14 @@
 // ping-pong of the same bytes between two processes (TRawPingPong) in the same run.
 //
 //   bench_hostlink_roundtrip --benchmark_min_time=2
+//
+// The run fails (status 1) when the test host's reply is wrong. SIGINT and SIGTERM end the
+// running benchmark in order, so the test host and the temporary folder go with it.
 #include "HostDiscovery.h"
 #include "MessageKinds.h"
 #include "TRawPingPong.h"
 #include "TWindowMessaging.h"
-#include "TestDemons.h"
+#include "TkdbDemonClient.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -17,9 +20,27 @@
 
 #include <benchmark/benchmark.h>
 
+#include <csignal>
 #include <string>
 
 namespace {
+
+volatile std::sig_atomic_t Interrupted = 0;
+bool ReplyWrong = false;
+
+extern "C" void Interrupt(int Signal)
+{
+    Interrupted = Signal;
+}
+
+// True (after marking the benchmark as failed) when a signal asks to stop.
+bool Stopping(benchmark::State& State)
+{
+    if (Interrupted == 0)
+        return false;
+    State.SkipWithError("interrupted");
+    return true;
+}
 
 const std::string Key = "HomePageURL";
 // What travels for one exchange: the request frame (16-byte socket header, 8-byte
@@ -36,11 +57,14 @@ const std::size_t ReplyBytes = SocketHeader + 8 + 4 + 9 + Key.size();
 void RawPingPong(benchmark::State& State, bool Acknowledged)
 {
     TRawPingPong raw(RequestBytes, ReplyBytes, Acknowledged);
-    for (auto _ : State)
+    for (auto _ : State) {
+        if (Stopping(State))
+            break;
         if (!raw.RoundTrip()) {
             State.SkipWithError("the echo process is gone");
             break;
         }
+    }
 }
 BENCHMARK_CAPTURE(RawPingPong, plain, false)->UseRealTime();
 BENCHMARK_CAPTURE(RawPingPong, acknowledged, true)->UseRealTime();
@@ -54,31 +78,39 @@ void HostLinkRequest(benchmark::State& State)
     qputenv("LERNIX_REGISTRY_DIR", runtime.path().toLocal8Bit());
     const auto messaging = platform::CreatePosixWindowMessaging();
     QProcess peer;
-    peer.start(QStringLiteral(HOSTLINK_PEER), { QStringLiteral("bench") });
+    // The peer ends when its input does, that is when this process ends, however it ends.
+    peer.start(QStringLiteral(HOSTLINK_PEER), { QStringLiteral("--until-eof"), QStringLiteral("bench") });
     QElapsedTimer waited;
     waited.start();
-    while (FindServerWindow(*messaging, "bench") == 0 && waited.elapsed() < 20000)
+    while (FindServerWindow(*messaging, "bench") == 0 && waited.elapsed() < 20000 && !Stopping(State))
         QThread::msleep(20);
-    TNamedDemon client(*messaging, "BenchClientWindowClass", "");
+    TkdbDemonClient client(nullptr, messaging.get());
     TEntity host(&client);
     host.Handle = FindServerWindow(*messaging, "bench");
-    if (host.Handle == 0) {
-        State.SkipWithError("the test host did not start");
-        return;
-    }
-    for (auto _ : State) {
+    const auto ask = [&] {
         TLernixMessageStream request(&client), reply(&client);
         request.MsgKind = lmGetValue;
         request.WriteString(Key);
         request.SendTo(host, &reply);
-        if (reply.Size() == 0) {
-            State.SkipWithError("no reply");
-            break;
+        return reply.Size() == 0 ? std::string() : reply.ReadString();
+    };
+    if (host.Handle == 0) {
+        State.SkipWithError("the test host did not start");
+    } else if (ask() != "value of " + Key) {
+        ReplyWrong = true;
+        State.SkipWithError("the test host's reply is wrong");
+    } else {
+        for (auto _ : State) {
+            if (Stopping(State))
+                break;
+            benchmark::DoNotOptimize(ask());
         }
-        benchmark::DoNotOptimize(reply.ReadString());
     }
-    peer.kill();
-    peer.waitForFinished();
+    peer.closeWriteChannel();
+    if (!peer.waitForFinished(5000)) {
+        peer.kill();
+        peer.waitForFinished();
+    }
 }
 BENCHMARK(HostLinkRequest)->UseRealTime();
 
@@ -88,7 +120,15 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    std::signal(SIGINT, Interrupt);
+    std::signal(SIGTERM, Interrupt);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    return 0;
+    if (Interrupted != 0) {
+        std::signal(Interrupted, SIG_DFL);
+        std::raise(Interrupted);
+    }
+    return ReplyWrong ? 1 : 0;
 }

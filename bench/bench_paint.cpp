@@ -72,14 +72,15 @@ void DrawFigureQt(QPainter& Painter, const TStickFigure& Figure)
 QPainterPath LensPath(const TLenseOutline& Outline)
 {
     QPainterPath Path;
-    const QRectF LeftFace = QRectF(
-        QPointF(Outline.Arc1.Left, Outline.Arc1.Top), QPointF(Outline.Arc1.Right, Outline.Arc1.Bottom))
-                                .normalized();
-    const QRectF RightFace = QRectF(
-        QPointF(Outline.Arc2.Left, Outline.Arc2.Top), QPointF(Outline.Arc2.Right, Outline.Arc2.Bottom))
-                                 .normalized();
-    const double Sweep
-        = 2.0 * qRadiansToDegrees(std::asin((Outline.Arc1.EndY - Outline.Arc1.StartY) / LeftFace.height()));
+    const auto Face = [](const auto& Arc) {
+        return QRectF(
+            QPointF(double(Arc.Left), double(Arc.Top)), QPointF(double(Arc.Right), double(Arc.Bottom)))
+            .normalized();
+    };
+    const QRectF LeftFace = Face(Outline.Arc1);
+    const QRectF RightFace = Face(Outline.Arc2);
+    const double Sweep = 2.0
+        * qRadiansToDegrees(std::asin(double(Outline.Arc1.EndY - Outline.Arc1.StartY) / LeftFace.height()));
     Path.arcMoveTo(LeftFace, 180.0 - Sweep / 2);
     Path.arcTo(LeftFace, 180.0 - Sweep / 2, Sweep);
     Path.arcTo(RightFace, -Sweep / 2, Sweep);

@@ -3,7 +3,7 @@
 // window system is a stand-in, so no sockets are touched.
 #include "ELernix.h"
 #include "TWindowMessaging.h"
-#include "TkdbCustomDemon.h"
+#include "TkdbDemonClient.h"
 
 #include <QtGlobal>
 
@@ -29,11 +29,9 @@ public:
     void SetHandlerErrorSink(platform::THandlerErrorSink) override { }
 };
 
-class TFuzzDemon : public TkdbCustomDemon {
+class TFuzzDemon : public TkdbDemonClient {
 public:
-    using TkdbCustomDemon::TkdbCustomDemon;
-    std::string GetWindowClassName() const override { return "FuzzClass"; }
-    std::string GetWindowName() const override { return ""; }
+    using TkdbDemonClient::TkdbDemonClient;
 
 protected:
     void ReleaseOnQuit() override { }
@@ -58,10 +56,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     if (Size < 8)
         return 0;
     TSilentMessaging messaging;
-    TFuzzDemon demon(messaging);
+    TFuzzDemon demon(nullptr, &messaging);
     demon.SetOnGotAMessage([](TkdbCustomDemon*, TLernixMessageStream& Msg) { Msg.ReadString(); });
     const TCopyDataStruct copyData { Int32At(Data), Size - 8, Data + 8 };
-    TWindowMessage message { WM_COPYDATA, Int32At(Data + 4), &copyData, 0 };
+    TWindowMessage message { MsgCopyData, Int32At(Data + 4), &copyData, 0 };
     try {
         demon.WndProc(message);
     } catch (const EReadError&) {

@@ -1,13 +1,16 @@
 #include "CopyDataWire.h"
 #include "ELernix.h"
 #include "HostDiscovery.h"
+#include "HostlinkFixture.h"
 #include "MessageFrame.h"
 #include "MessageKinds.h"
 #include "StreamEncoding.h"
+#include "TTestHost.h"
 #include "TWindowMessaging.h"
-#include "TestDemons.h"
+#include "TkdbDemonClient.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QProcess>
@@ -17,14 +20,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace {
-
-constexpr const char* ClientClass = "TestClientWindowClass";
 
 std::vector<QString> CapturedWarnings;
 
@@ -34,17 +36,8 @@ void CaptureWarning(QtMsgType Type, const QMessageLogContext&, const QString& Te
         CapturedWarnings.push_back(Text);
 }
 
-class Transport : public ::testing::Test {
+class Transport : public HostlinkFixture {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(FRuntime.isValid());
-        qputenv("LERNIX_RUNTIME_DIR", FRuntime.path().toLocal8Bit());
-        // An empty settings folder: no registry suffix unless a test writes one.
-        qputenv("LERNIX_REGISTRY_DIR", FRuntime.path().toLocal8Bit());
-        FMessaging = platform::CreatePosixWindowMessaging();
-    }
-
     // A request for Key to the host found at creation; the reply's string, or
     // nothing when no reply came.
     static std::optional<std::string> Ask(TkdbCustomDemon& Client, std::int32_t Kind, const std::string& Key)
@@ -59,40 +52,14 @@ protected:
         EXPECT_EQ(reply.Stamp(), request.Stamp());
         return reply.ReadString();
     }
-
-    static void Deliver(
-        TkdbCustomDemon& Demon, std::int32_t Kind, std::int64_t Sender, std::vector<std::uint8_t> Data)
-    {
-        const TCopyDataStruct copyData { Kind, Data.size(), Data.data() };
-        TWindowMessage message { WM_COPYDATA, Sender, &copyData, 0 };
-        Demon.WndProc(message);
-    }
-
-    // Starts the test host with Suffix in its own process; its window, or 0.
-    TWindowHandle StartPeer(QProcess& Peer, const std::string& Suffix)
-    {
-        Peer.start(QStringLiteral(HOSTLINK_PEER), { QString::fromStdString(Suffix) });
-        if (!Peer.waitForStarted(5000))
-            return 0;
-        QElapsedTimer waited;
-        waited.start();
-        TWindowHandle found = 0;
-        while ((found = FindServerWindow(*FMessaging, Suffix)) == 0 && waited.elapsed() < 20000
-            && Peer.state() == QProcess::Running)
-            QThread::msleep(20);
-        return found;
-    }
-
-    QTemporaryDir FRuntime;
-    std::unique_ptr<platform::TWindowMessaging> FMessaging;
 };
 
 } // namespace
 
 TEST_F(Transport, RequestAndReplyInOneProcess)
 {
-    TTestHost host(*FMessaging, "");
-    TNamedDemon client(*FMessaging, ClientClass, "");
+    TTestHost host(FMessaging.get(), "");
+    TkdbDemonClient client(nullptr, FMessaging.get());
     ASSERT_EQ(client.ServerEntity().Handle, host.OwnEntity().Handle);
     EXPECT_NE(client.OwnEntity().Handle, 0);
     EXPECT_FALSE(client.OwnEntity().ExeName.empty());
@@ -105,9 +72,9 @@ TEST_F(Transport, RequestAndReplyInOneProcess)
 
 TEST_F(Transport, ReplyWithAnotherDateStaysPendingUntilDestruction)
 {
-    TTestHost host(*FMessaging, "");
-    TNamedDemon client(*FMessaging, ClientClass, "");
-    EXPECT_EQ(Ask(client, lmQueryString, "x"), std::nullopt);
+    TTestHost host(FMessaging.get(), "");
+    TkdbDemonClient client(nullptr, FMessaging.get());
+    EXPECT_EQ(Ask(client, lmQueryString, "stale"), std::nullopt);
     EXPECT_EQ(host.Requests, 1);
     ASSERT_EQ(client.PendingCount(), 1u);
     // The next request does not pick up the stale reply either.
@@ -117,14 +84,14 @@ TEST_F(Transport, ReplyWithAnotherDateStaysPendingUntilDestruction)
 
 TEST_F(Transport, NothingIsSentWithoutHostOrOwnWindow)
 {
-    TNamedDemon client(*FMessaging, ClientClass, "");
+    TkdbDemonClient client(nullptr, FMessaging.get());
     EXPECT_EQ(client.ServerEntity().Handle, 0);
     EXPECT_EQ(Ask(client, lmGetValue, "k"), std::nullopt);
 }
 
 TEST_F(Transport, FramesOfEightBytesCarryAnEmptyMessage)
 {
-    TNamedDemon demon(*FMessaging, ClientClass, "");
+    TkdbDemonClient demon(nullptr, FMessaging.get());
     int got = 0;
     demon.SetOnGotAMessage([&](TkdbCustomDemon* Sender, TLernixMessageStream& Msg) {
         ++got;
@@ -140,7 +107,7 @@ TEST_F(Transport, FramesOfEightBytesCarryAnEmptyMessage)
 
 TEST_F(Transport, BadFramesAreLoggedAndDropped)
 {
-    TNamedDemon demon(*FMessaging, ClientClass, "");
+    TkdbDemonClient demon(nullptr, FMessaging.get());
     int got = 0;
     demon.SetOnGotAMessage([&](TkdbCustomDemon*, TLernixMessageStream&) { ++got; });
     CapturedWarnings.clear();
@@ -157,7 +124,7 @@ TEST_F(Transport, BadFramesAreLoggedAndDropped)
 
 TEST_F(Transport, UnclaimedRepliesAreCapped)
 {
-    TNamedDemon demon(*FMessaging, ClientClass, "");
+    TkdbDemonClient demon(nullptr, FMessaging.get());
     const QtMessageHandler previous = qInstallMessageHandler(CaptureWarning);
     for (std::size_t i = 0; i <= MaxPendingReplies; ++i)
         Deliver(demon, lmReply, 1,
@@ -170,7 +137,7 @@ TEST_F(Transport, UnclaimedRepliesAreCapped)
 
 TEST_F(Transport, ParamsReplaceTheListAndNotify)
 {
-    TNamedDemon demon(*FMessaging, ClientClass, "");
+    TkdbDemonClient demon(nullptr, FMessaging.get());
     int changes = 0;
     demon.SetOnParamsChange([&](TkdbCustomDemon*) { ++changes; });
     Deliver(demon, lmParams, 3, { 0, 0, 0, 0, 0, 0, 0, 0, 'a', '\r', '\n', '\r', '\n', 'b' });
@@ -180,7 +147,7 @@ TEST_F(Transport, ParamsReplaceTheListAndNotify)
 
 TEST_F(Transport, QuitIsAskedAndThenReleasesTheComponent)
 {
-    QPointer<TNamedDemon> demon = new TNamedDemon(*FMessaging, ClientClass, "");
+    QPointer<TkdbDemonClient> demon = new TkdbDemonClient(nullptr, FMessaging.get());
     bool allow = false;
     bool down = true;
     demon->SetOnQuitMsgReceived([&](TkdbCustomDemon*, bool ServerDown, bool& AllowQuit) {
@@ -203,7 +170,7 @@ TEST_F(Transport, QuitIsAskedAndThenReleasesTheComponent)
 
 TEST_F(Transport, QuitWithoutItsFlagFailsToRead)
 {
-    TNamedDemon demon(*FMessaging, ClientClass, "");
+    TkdbDemonClient demon(nullptr, FMessaging.get());
     EXPECT_THROW(Deliver(demon, lmQuit, 1, { 0, 0, 0, 0, 0, 0, 0, 0 }), EReadError);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -217,12 +184,12 @@ protected:
     {
         Transport::SetUp();
         ASSERT_NE(StartPeer(FPeer, ""), 0);
-        FClient = std::make_unique<TNamedDemon>(*FMessaging, ClientClass, "");
+        FClient = std::make_unique<TkdbDemonClient>(nullptr, FMessaging.get());
         ASSERT_NE(FClient->ServerEntity().Handle, 0);
     }
 
     QProcess FPeer;
-    std::unique_ptr<TNamedDemon> FClient;
+    std::unique_ptr<TkdbDemonClient> FClient;
 };
 
 } // namespace
@@ -271,4 +238,29 @@ TEST(ProtocolPage, WorkedExampleBytes)
     const std::vector<std::uint8_t> replyBytes = platform::EncodeFrame(lmReply, 1, EncodeFrameData(reply));
     ASSERT_EQ(replyBytes.size(), 16u + 32u);
     EXPECT_TRUE(std::equal(replyHead.begin(), replyHead.end(), replyBytes.begin()));
+}
+
+TEST_F(Transport, TheTestHostEndsOnEveryPathAndTakesItsWindowAlong)
+{
+    for (const QStringList& arguments : { QStringList { "--help" }, QStringList { "--verbose", "x" },
+             QStringList { "-x" }, QStringList {} }) {
+        QProcess peer;
+        peer.start(QStringLiteral(HOSTLINK_PEER), arguments);
+        ASSERT_TRUE(peer.waitForFinished(20000)) << arguments.join(' ').toStdString();
+        EXPECT_EQ(peer.exitCode(), arguments.value(0) == "--help" ? 0 : 2)
+            << arguments.join(' ').toStdString();
+    }
+    for (const int signal : { SIGINT, SIGTERM, 0 }) {
+        QProcess peer;
+        ASSERT_NE(StartPeer(peer, "ends"), 0);
+        if (signal == 0)
+            peer.closeWriteChannel();
+        else
+            ::kill(static_cast<pid_t>(peer.processId()), signal);
+        ASSERT_TRUE(peer.waitForFinished(20000)) << signal;
+        EXPECT_EQ(peer.exitStatus(), QProcess::NormalExit) << signal;
+        EXPECT_EQ(peer.exitCode(), 0) << signal;
+        EXPECT_EQ(FindServerWindow(*FMessaging, "ends"), 0) << signal;
+        EXPECT_TRUE(QDir(FRuntime.path()).entryList({ "w*" }, QDir::Files).isEmpty()) << signal;
+    }
 }

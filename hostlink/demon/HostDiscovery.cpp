@@ -1,21 +1,10 @@
 #include "HostDiscovery.h"
 
+#include "AsciiCase.h"
 #include "Registry.h"
 #include "TWindowMessaging.h"
 
 #include <QCoreApplication>
-
-namespace {
-
-std::string LowerAscii(std::string Text)
-{
-    for (char& c : Text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return Text;
-}
-
-} // namespace
 
 std::string ReadRegistryString(TRegistryRoot, const std::string& KeyPath, const std::string& ValueName)
 {
@@ -24,11 +13,11 @@ std::string ReadRegistryString(TRegistryRoot, const std::string& KeyPath, const 
 
 std::vector<std::string> CommandLineParameters()
 {
-    std::vector<std::string> parameters;
-    const QStringList arguments = QCoreApplication::arguments();
-    for (qsizetype i = 1; i < arguments.size(); ++i)
-        parameters.push_back(arguments[i].toLocal8Bit().toStdString());
-    return parameters;
+    std::vector<std::string> Parameters;
+    const QStringList Arguments = QCoreApplication::arguments();
+    for (qsizetype I = 1; I < Arguments.size(); ++I)
+        Parameters.push_back(Arguments[I].toLocal8Bit().toStdString());
+    return Parameters;
 }
 
 std::string GetServerHandleSuffix(
@@ -36,14 +25,14 @@ std::string GetServerHandleSuffix(
 {
     if (!RegistryValue.empty() && RegistryValue != UnsetServerHandle)
         return RegistryValue;
-    const std::string prefix = ServerHandleSwitch;
-    std::string suffix = RegistryValue;
-    for (const std::string& parameter : Parameters) {
-        const std::string lower = LowerAscii(parameter);
-        if (lower.starts_with(prefix))
-            suffix = lower.substr(prefix.size());
+    const std::string Prefix = ServerHandleSwitch;
+    std::string Suffix = RegistryValue;
+    for (const std::string& Parameter : Parameters) {
+        const std::string Lower = LowerAscii(Parameter);
+        if (Lower.starts_with(Prefix))
+            Suffix = Lower.substr(Prefix.size());
     }
-    return suffix;
+    return Suffix;
 }
 
 std::string GetServerHandleSuffix()
