@@ -34,25 +34,23 @@ protected:
         return {};
     }
 
-    void Enter() { SendPointer(QEvent::Enter); }
-    void Leave() { SendPointer(QEvent::Leave); }
-
-    void SendPointer(QEvent::Type Type)
-    {
-        if (Type == QEvent::Enter) {
-            QEnterEvent Event(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
-            QApplication::sendEvent(&Label, &Event);
-        } else {
-            QEvent Event(Type);
-            QApplication::sendEvent(&Label, &Event);
-        }
-    }
-
     TRecordingShell Shell;
     QWidget Window;
     TUrlLab Label { &Window };
     int Clicks = 0;
 };
+
+void Enter(TUrlLab& Label)
+{
+    QEnterEvent Event(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QApplication::sendEvent(&Label, &Event);
+}
+
+void Leave(TUrlLab& Label)
+{
+    QEvent Event(QEvent::Leave);
+    QApplication::sendEvent(&Label, &Event);
+}
 
 TFont MakeFont(const char* Family, const QColor& Color, bool Underline)
 {
@@ -62,22 +60,14 @@ TFont MakeFont(const char* Family, const QColor& Color, bool Underline)
     return { Font, Color };
 }
 
-TEST(TrimBlanks, RemovesOnlyOuterSpaces)
-{
-    EXPECT_EQ(TrimBlanks("  http://a b/  "), "http://a b/");
-    EXPECT_EQ(TrimBlanks("\t x \t"), "\t x \t");
-    EXPECT_EQ(TrimBlanks("    "), "");
-    EXPECT_EQ(TrimBlanks(""), "");
-}
-
-TEST_F(UrlLab, UrlAndParametersAreStoredWithoutOuterBlanks)
+TEST_F(UrlLab, UrlAndParametersAreStoredWithoutOuterSpacesOnly)
 {
     Label.SetURL("   C:\\My Tools\\a.exe ");
-    Label.SetTaskParams("  -a  -b ");
+    Label.SetTaskParams("\t -a  -b \t ");
 
-    EXPECT_EQ(Label.URL(), "C:\\My Tools\\a.exe");
-    EXPECT_EQ(Label.TaskParams(), "-a  -b");
     EXPECT_EQ(Label.property("URL").toString(), "C:\\My Tools\\a.exe");
+    EXPECT_EQ(Label.TaskParams(), "\t -a  -b \t");
+    EXPECT_EQ(TrimBlanks("    "), "");
 }
 
 TEST_F(UrlLab, WebAddressInAnyLetterCaseOpensUnderTheBusyCursorWithoutParameters)
@@ -181,31 +171,28 @@ TEST_F(UrlLab, FontFollowsThePointerOnlyWhileEnabled)
     Label.Loaded();
     Label.SetFont(MakeFont("Liberation Sans", Qt::green, false));
 
-    Enter();
+    Enter(Label);
     EXPECT_EQ(Label.Font(), Active);
-    Leave();
+    Leave(Label);
     EXPECT_EQ(Label.Font(), Normal);
 
     Label.setEnabled(false);
-    Enter();
+    Enter(Label);
     EXPECT_EQ(Label.Font(), Normal);
 
     Label.setEnabled(true);
-    Enter();
+    Enter(Label);
     Label.setEnabled(false);
-    Leave();
+    Leave(Label);
     EXPECT_EQ(Label.Font(), Active);
-}
 
-TEST_F(UrlLab, LabelNeverLoadedReturnsToTheFontItShowedBeforeThePointerCame)
-{
-    const TFont Shown = MakeFont("Liberation Sans", Qt::darkGreen, false);
-    Label.SetFont(Shown);
-    Label.SetFontActive(MakeFont("Liberation Mono", Qt::red, true));
-
-    Enter();
-    Leave();
-    EXPECT_EQ(Label.Font(), Shown);
+    // A label never loaded returns to the font it showed before the pointer came.
+    TUrlLab Unloaded(&Window);
+    Unloaded.SetFont(Normal);
+    Unloaded.SetFontActive(Active);
+    Enter(Unloaded);
+    Leave(Unloaded);
+    EXPECT_EQ(Unloaded.Font(), Normal);
 }
 
 TEST_F(UrlLab, CaptionIsMeasuredWithItsAmpersandsAsTheyAre)
