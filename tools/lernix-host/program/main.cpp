@@ -1,12 +1,11 @@
 // lernix-host: a host application for the Lernix host link (see --help).
+#include "HostDiscovery.h"
 #include "ProgramStart.h"
 #include "THostOptions.h"
 #include "THostSignals.h"
 #include "TLernixHost.h"
 #include "TViewerHandlePublication.h"
 #include "WindowMessaging.h"
-
-#include "HostDiscovery.h"
 
 #include <QCoreApplication>
 #include <csignal>
