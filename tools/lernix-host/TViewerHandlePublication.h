@@ -1,0 +1,24 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// The host's suffix written to the registry value "ViewerHandle", where
+// participants look before their command line, for as long as this object lives.
+// On POSIX the value lives in <system config>/Orvik/vandrel.conf, group [demon]
+// (LERNIX_REGISTRY_DIR replaces the system config folder).
+class TViewerHandlePublication {
+public:
+    // Writes Suffix. Throws std::runtime_error when the value cannot be written
+    // or does not read back as Suffix.
+    explicit TViewerHandlePublication(const std::string& Suffix);
+    // Puts back the value found before, or removes it, unless someone else
+    // has written the value meanwhile.
+    ~TViewerHandlePublication();
+    TViewerHandlePublication(const TViewerHandlePublication&) = delete;
+    TViewerHandlePublication& operator=(const TViewerHandlePublication&) = delete;
+
+private:
+    std::string FSuffix;
+    std::optional<std::string> FPrevious;
+};
