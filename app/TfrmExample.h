@@ -33,7 +33,6 @@ public:
     ~TfrmExample() override;
 
     TLenseGraph* LenseGraph() const { return FLenseGraph; }
-    TkdbDemonClient* Demon() const { return cliDemon; }
 
 protected:
     // The first showing runs FormShow once the window is on screen.
