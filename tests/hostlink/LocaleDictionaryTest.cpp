@@ -78,7 +78,7 @@ TEST_P(LocaleChoice, ChoosesTheInstalledDictionary)
 }
 
 INSTANTIATE_TEST_SUITE_P(LocaleDictionary, LocaleChoice,
-    ::testing::Values(TLocaleCase { "NothingSet", {}, "english.itl" },
+    ::testing::Values(
         TLocaleCase { "LangWithTerritoryAndCodeSet", { { "LANG", "de_DE.UTF-8" } }, "german.itl" },
         TLocaleCase { "LangWithModifierInUpperCase", { { "LANG", "DE@euro" } }, "german.itl" },
         TLocaleCase { "LcAllOverLcMessagesOverLang",
@@ -99,7 +99,6 @@ INSTANTIATE_TEST_SUITE_P(LocaleDictionary, LocaleChoice,
         TLocaleCase { "LanguageIgnoredInTheCUtf8Locale", { { "LANGUAGE", "de" }, { "LANG", "C.UTF-8" } },
             "english.itl" },
         TLocaleCase { "LanguageIgnoredWithoutALocale", { { "LANGUAGE", "de" } }, "english.itl" },
-        TLocaleCase { "UnknownLanguage", { { "LANG", "fr_FR.UTF-8" } }, "english.itl" },
         TLocaleCase { "LanguageCodeIsWholeNotAPrefix", { { "LANG", "deu_DE" } }, "english.itl" }),
     [](const ::testing::TestParamInfo<TLocaleCase>& Info) { return std::string(Info.param.Name); });
 
