@@ -2,13 +2,14 @@
 # Builds the Debian package (`make package`), installs the same build into a staging
 # folder and checks both as a user meets them: every file the README promises is there,
 # the validators accept the desktop entry, the AppStream metadata, the manual pages and
-# the package, the installed program starts through its link in bin/ and finds its
-# dictionary, and the installed fokalis-render writes a PNG.
+# the package, the installed program starts through its link in bin/ with no dictionary
+# beside it and the installed ones where it looks for them, and the installed
+# fokalis-render writes a PNG.
 #
 #   scripts/check-install.sh [BUILD_DIR]     (default build-package)
 #
-# CHECK_TITLE=1 also starts the program under Xvfb and requires the translated window
-# title (needs xvfb and x11-utils).
+# CHECK_TITLE=1 also starts the program under Xvfb in a German and in the C locale and
+# requires the window title of each locale's dictionary (needs xvfb and x11-utils).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${1:-build-package}
@@ -18,7 +19,6 @@ promised=(
     bin/fokalis
     bin/fokalis-render
     libexec/fokalis/fokalis
-    libexec/fokalis/fokalis.itl
     share/fokalis/dictionaries/english.itl
     share/fokalis/dictionaries/german.itl
     share/applications/org.fokalis.Fokalis.desktop
@@ -65,14 +65,15 @@ require_promised() {
 }
 
 # Starts the staged program through its link in bin/, from another working folder, with
-# a private runtime folder so that no other running copy takes its place; sets
-# program_pid.
+# a private runtime folder so that no other running copy takes its place, in the locale
+# LC_ALL=$3 (default C.UTF-8); sets program_pid.
 start_program() {
-    local stage=$1 log=$2
+    local stage=$1 log=$2 locale=${3:-C.UTF-8}
     mkdir -p "$work/cwd" "$work/runtime" "$work/registry"
     chmod 700 "$work/runtime"
-    (cd "$work/cwd" && exec env LERNIX_RUNTIME_DIR="$work/runtime" \
-        LERNIX_REGISTRY_DIR="$work/registry" "$stage/usr/bin/fokalis" >"$log" 2>&1) &
+    (cd "$work/cwd" && exec env -u LANGUAGE -u FOKALIS_DICTIONARY_DIR LC_ALL="$locale" \
+        LERNIX_RUNTIME_DIR="$work/runtime" LERNIX_REGISTRY_DIR="$work/registry" \
+        "$stage/usr/bin/fokalis" >"$log" 2>&1) &
     program_pid=$!
 }
 
@@ -90,19 +91,21 @@ check_program_starts() {
         cat "$work/fokalis.log" >&2
         fail "the installed program did not stay up for 2 s"
     fi
-    # The program names its dictionary after its own resolved file, which is what the
+    # The program looks for its dictionaries from its own resolved file, which is what the
     # kernel reports here.
     [ "$(readlink "/proc/$program_pid/exe")" = "$real" ] \
         || fail "started through bin/fokalis, the program runs as $(readlink "/proc/$program_pid/exe")"
-    [ -f "${real}.itl" ] || fail "no dictionary beside $real"
+    # A dictionary beside the program would overrule the user's locale.
+    [ ! -e "${real}.itl" ] || fail "a dictionary beside $real overrules the locale"
+    [ -f "$(dirname "$real")/../../share/fokalis/dictionaries/english.itl" ] \
+        || fail "no installed dictionaries where $real looks for them"
     stop_program
 }
 
-# The window title must be the English dictionary's text for the key "Fokalis", not the key.
-check_window_title() {
-    local stage=$1 expected display
-    expected=$(grep -a -o '^\[Fokalis\]=[^|]*' "$stage/usr/libexec/fokalis/fokalis.itl" | cut -d= -f2-)
-    [ -n "$expected" ] || fail "the installed dictionary has no title text"
+# In each locale the window title must be its dictionary's text for the key "Fokalis", not
+# the key.
+check_window_titles() {
+    local stage=$1 display
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
     xvfb_pid=$!
     for _ in $(seq 50); do
@@ -111,9 +114,17 @@ check_window_title() {
     done
     display=":$(cat "$work/display")"
     [ "$display" != ":" ] || fail "Xvfb did not start"
-    DISPLAY=$display QT_QPA_PLATFORM=xcb start_program "$stage" "$work/title.log"
+    check_window_title "$stage" "$display" de_DE.UTF-8 german.itl
+    check_window_title "$stage" "$display" C.UTF-8 english.itl
+}
+
+check_window_title() {
+    local stage=$1 display=$2 locale=$3 dictionary=$4 expected
+    expected=$(grep -a -o '^\[Fokalis\]=[^|]*' "$stage/usr/share/fokalis/dictionaries/$dictionary" | cut -d= -f2-)
+    [ -n "$expected" ] || fail "$dictionary has no title text"
+    DISPLAY=$display QT_QPA_PLATFORM=xcb start_program "$stage" "$work/title.log" "$locale"
     for _ in $(seq 50); do
-        if xwininfo -display "$display" -root -tree | grep -qF "\"$expected\""; then
+        if LC_ALL=C.UTF-8 xwininfo -display "$display" -root -tree | grep -qF "\"$expected\""; then
             stop_program
             return
         fi
@@ -121,7 +132,7 @@ check_window_title() {
     done
     echo "check-install: the windows are:" >&2
     xwininfo -display "$display" -root -tree | grep -F '"' >&2 || true
-    fail "no window titled \"$expected\""
+    fail "no window titled \"$expected\" in the locale $locale"
 }
 
 check_render() {
@@ -168,7 +179,7 @@ check_validators "$stage"
 check_program_starts "$stage"
 check_render "$stage"
 if [ "${CHECK_TITLE:-0}" = 1 ]; then
-    check_window_title "$stage"
+    check_window_titles "$stage"
 fi
 check_package "$deb"
 echo "check-install: all checks passed"

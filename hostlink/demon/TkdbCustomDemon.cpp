@@ -3,6 +3,7 @@
 #include "DemonWindowClass.h"
 #include "ELernix.h"
 #include "HostDiscovery.h"
+#include "LocaleDictionary.h"
 #include "MessageFrame.h"
 #include "MessageKinds.h"
 #include "ParamListText.h"
@@ -152,8 +153,9 @@ void TkdbCustomDemon::LoadTranslation()
             std::istringstream In(std::move(Text));
             FTranslator->LoadFromStream(In);
         }
-    } else {
-        std::ifstream In(DictionaryFileName(ApplicationFileName()), std::ios::binary);
+    } else if (const std::string File = StandaloneDictionaryFile(ApplicationFileName(), ProcessEnvironment);
+               !File.empty()) {
+        std::ifstream In(File, std::ios::binary);
         if (In)
             FTranslator->LoadFromStream(In);
     }

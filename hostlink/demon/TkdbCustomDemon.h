@@ -93,9 +93,10 @@ public:
     // when another copy holds it, passes the parameter list to that copy (found through the
     // host by the application title) and throws TProgramHalt with exit code 0.
     void CheckMultiStart();
-    // Loads the dictionary (from the host in host mode, else the file beside the program;
-    // a missing file is no error) and, with AutoTranslate, translates the owner and every
-    // object it owns.
+    // Loads the dictionary (from the host in host mode; standalone the file beside the
+    // program or, without one, the installed dictionary of the user's locale, see
+    // StandaloneDictionaryFile; a missing file is no error) and, with AutoTranslate,
+    // translates the owner and every object it owns.
     void LoadTranslation();
 
     // Stamps Msg from the local clock, then Transmit.

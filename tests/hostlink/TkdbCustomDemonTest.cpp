@@ -1,5 +1,6 @@
 #include "ELernix.h"
 #include "HostlinkFixture.h"
+#include "LocaleDictionary.h"
 #include "MessageKinds.h"
 #include "ProgramFileNames.h"
 #include "StreamEncoding.h"
@@ -17,6 +18,7 @@
 
 #include <csignal>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -113,6 +115,32 @@ TEST_F(DemonLife, HostModeStartUpAndTheQuitHandshake)
         EXPECT_EQ(Host.Participants.size(), ServerDown ? 1u : 0u);
         Host.Participants.clear();
     }
+}
+
+TEST_F(DemonLife, StandaloneWithoutADictionaryBesideTakesTheLocalesInstalledOne)
+{
+    ASSERT_FALSE(QFile::exists(QString::fromLocal8Bit(DictionaryFileName(ApplicationFileName()))));
+    const QString Installed = FRuntime.filePath("dictionaries");
+    ASSERT_TRUE(QDir().mkdir(Installed));
+    QFile German(Installed + "/german.itl");
+    ASSERT_TRUE(German.open(QIODevice::WriteOnly));
+    German.write("[Hello]=Hallo|$$\r\n");
+    German.close();
+    qputenv("LC_ALL", "de_DE.UTF-8");
+    qunsetenv("LANGUAGE");
+
+    // Without an installed folder there is no dictionary: the keys show without their prefix.
+    for (const auto& [Folder, Expected] :
+        { std::pair { Installed, "Hallo" }, { FRuntime.filePath("none"), "Hello" } }) {
+        qputenv(DictionaryFolderVariable, Folder.toLocal8Bit());
+        QLabel Owner("TK_Hello");
+        TkdbDemonClient Standalone(&Owner, FMessaging.get());
+        Standalone.SetUseVandrelServer(false);
+        Standalone.SetMultiStart(true);
+        Standalone.Loaded();
+        EXPECT_EQ(Owner.text(), Expected);
+    }
+    qunsetenv(DictionaryFolderVariable);
 }
 
 TEST_F(DemonLife, UnusableRuntimeFolderDisablesTheLinkOnlyInStandaloneMode)

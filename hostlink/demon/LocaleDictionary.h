@@ -1,0 +1,44 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// Choosing a dictionary by the user's locale, for a standalone program that has none beside it.
+
+// The value of the environment variable Name; empty when it is unset.
+using TEnvironment = std::function<std::string(const char* Name)>;
+
+// The environment of this process.
+std::string ProcessEnvironment(const char* Name);
+
+// Names a folder of dictionaries that replaces the installed one: for tests, and for trying a
+// set of dictionaries without installing it.
+inline constexpr const char* DictionaryFolderVariable = "FOKALIS_DICTIONARY_DIR";
+// The dictionary taken when no locale chooses one.
+inline constexpr const char* FallbackDictionary = "english.itl";
+
+// The locale names that choose the language of the texts, most wanted first, read as gettext
+// reads them: the first of LC_ALL, LC_MESSAGES and LANG that is set and non-empty is the locale.
+// Unless that is the C locale ("C", "POSIX", or "C." and a code set), a non-empty LANGUAGE
+// takes its place with its colon-separated list (empty entries left out). Empty when the
+// locale is the C locale or none is set.
+std::vector<std::string> MessageLocales(const TEnvironment& Environment);
+
+// The dictionary file of a locale name such as "de", "de_DE.UTF-8" or "en_GB@euro", by its
+// language part in any letter case ("german.itl" for de, "english.itl" for en); empty for a
+// language that has none.
+std::string DictionaryOfLocale(const std::string& Locale);
+
+// The folder of the installed dictionaries, ending in "/": the value of
+// DictionaryFolderVariable when it is set and non-empty, else the place the install layout
+// gives them relative to the folder of ProgramPath (the program's real file). Empty when
+// neither is known (an empty ProgramPath: the program's file is unknown).
+std::string InstalledDictionaryFolder(const std::string& ProgramPath, const TEnvironment& Environment);
+
+// The file a standalone program reads its dictionary from: the one beside ProgramPath
+// (DictionaryFileName) whenever it is a regular file (an empty ProgramPath has none); else, in
+// InstalledDictionaryFolder, the dictionary of the first of MessageLocales that lies there, else
+// FallbackDictionary when it lies there. Empty when there is none of these, and then the program shows its
+// keys.
+std::string StandaloneDictionaryFile(const std::string& ProgramPath, const TEnvironment& Environment);
