@@ -168,6 +168,11 @@ struct TScene {
     bool DrawLense;
 };
 
+void PrintTo(const TScene& Scene, std::ostream* Out)
+{
+    *Out << Scene.Name;
+}
+
 class SvgAgreesWithRaster : public testing::TestWithParam<TScene> { };
 
 // Every painted pixel of the raster has its like nearby in the rendered drawing,
