@@ -3,6 +3,7 @@
 #include "FormLook.h"
 #include "LenseStartValues.h"
 #include "TControlAlign.h"
+#include "TFigureExport.h"
 #include "TLenseGraph.h"
 #include "TMemo.h"
 #include "TPanel.h"
@@ -161,6 +162,7 @@ void TfrmExample::FormCreate()
 {
     FLenseGraph = new TLenseGraph(this);
     FAlign->Place(FLenseGraph, QRect(0, 0, StartDiagramWidth, StartDiagramHeight), TAlign::Client);
+    new TFigureExport(this, FLenseGraph);
 
     const TLenseDiagramState Start = LenseStartValues();
     FLenseGraph->SetBackColor(Start.BackColor);
