@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 #include <numbers>
 #include <optional>
 
@@ -63,6 +64,12 @@ void AppendPoint(std::string& Out, char Command, long double X, long double Y)
     AppendNumber(Out, Y);
 }
 
+struct TEntity {
+    char32_t Code;
+    const char* Text;
+};
+constexpr TEntity Entities[] = { { U'&', "&amp;" }, { U'<', "&lt;" }, { U'>', "&gt;" }, { U'"', "&quot;" } };
+
 // The text as XML character data: markup characters escaped, characters that XML
 // does not allow left out.
 std::string Escaped(std::string_view Bytes)
@@ -74,22 +81,12 @@ std::string Escaped(std::string_view Bytes)
             || (Code >= 0xE000 && Code <= 0xFFFD) || (Code >= 0x10000 && Code <= 0x10FFFF);
         if (!Allowed)
             continue;
-        switch (Code) {
-        case '&':
-            Out += QStringLiteral("&amp;");
-            break;
-        case '<':
-            Out += QStringLiteral("&lt;");
-            break;
-        case '>':
-            Out += QStringLiteral("&gt;");
-            break;
-        case '"':
-            Out += QStringLiteral("&quot;");
-            break;
-        default:
+        const auto Entity = std::find_if(std::begin(Entities), std::end(Entities),
+            [Code](const TEntity& Candidate) { return Candidate.Code == Code; });
+        if (Entity != std::end(Entities))
+            Out += QLatin1String(Entity->Text);
+        else
             Out += QString::fromUcs4(&Code, 1);
-        }
     }
     return Out.toStdString();
 }

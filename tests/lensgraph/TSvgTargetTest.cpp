@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <set>
 #include <string>
 #include <vector>
@@ -208,6 +209,56 @@ INSTANTIATE_TEST_SUITE_P(Scenes, SvgAgreesWithRaster,
         TScene { "ConvexNoImage", TLenseType::ltConvex, 80, true },
         TScene { "LensOff", TLenseType::ltConvex, 50, false }),
     [](const testing::TestParamInfo<TScene>& Info) { return std::string(Info.param.Name); });
+
+// Any caption bytes come out as well-formed character data that reads back as
+// the text (characters XML cannot hold left out).
+TEST(SvgText, IsEscapedAndReadsBack)
+{
+    TSvgTarget Svg(100, 50);
+    Svg.SetBrushStyle(TBrushStyle::Clear);
+    Svg.TextOut(5, 5, "a<b & \"c\" > 'd'\x01 \xc3\xa4]]>");
+    QXmlStreamReader Reader(QByteArray::fromStdString(Svg.Document()));
+    QString Text;
+    while (!Reader.atEnd())
+        if (Reader.readNext() == QXmlStreamReader::StartElement && Reader.name() == QStringLiteral("text"))
+            Text = Reader.readElementText();
+    EXPECT_FALSE(Reader.hasError()) << Reader.errorString().toStdString();
+    EXPECT_EQ(Text, QString::fromUtf8("a<b & \"c\" > 'd' \xc3\xa4]]>"));
+}
+
+// Settings far beyond the window's still give a well-formed document with finite
+// numbers that Qt draws.
+TEST(SvgExtremes, StayWellFormedAndDrawable)
+{
+    const auto With = [](auto Change) {
+        TLenseDiagramState State = LenseStartValues();
+        Change(State);
+        return State;
+    };
+    const TLenseDiagramState States[] = {
+        With([](TLenseDiagramState& S) { S.F = 0; }),
+        With([](TLenseDiagramState& S) { S.F = INT32_MAX; }),
+        With([](TLenseDiagramState& S) {
+            S.ObjectX = INT32_MIN;
+            S.ObjectH = INT32_MAX;
+        }),
+        With([](TLenseDiagramState& S) { S.ObjectX = 81; }),
+        With([](TLenseDiagramState& S) { S.LenseWidthRatio = 1e-12; }),
+        With([](TLenseDiagramState& S) {
+            S.LenseWidthRatio = 5;
+            S.LenseType = TLenseType::ltConcave;
+        }),
+        With([](TLenseDiagramState& S) { S.LenseHeightRatio = 1e300; }),
+    };
+    for (const TLenseDiagramState& State : States) {
+        const std::string Svg = LenseDiagramSvg(State, Width, Height);
+        EXPECT_TRUE(ElementNames(Svg).contains("svg"));
+        EXPECT_EQ(Svg.find("nan"), std::string::npos);
+        EXPECT_EQ(Svg.find("inf"), std::string::npos);
+        EXPECT_FALSE(Rendered(Svg).isNull());
+    }
+    EXPECT_TRUE(ElementNames(LenseDiagramSvg(LenseStartValues(), 1, 1)).contains("svg"));
+}
 
 // The dotted pen's dots fall where the raster puts them, step for step, at any
 // slope and also where the line comes from far outside; the gaps between them
