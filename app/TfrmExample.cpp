@@ -3,6 +3,7 @@
 #include "FormLook.h"
 #include "LenseStartValues.h"
 #include "TControlAlign.h"
+#include "TFigureExport.h"
 #include "TFrmAbout.h"
 #include "TLenseGraph.h"
 #include "TMemo.h"
@@ -191,6 +192,8 @@ void TfrmExample::FormCreate()
 {
     FLenseGraph = new TLenseGraph(this);
     FAlign->Place(FLenseGraph, QRect(0, 0, StartDiagramWidth, StartDiagramHeight), TAlign::Client);
+    // Made after the layout's translation walk, so it is translated on its own.
+    cliDemon->Translator()->TranslateComponent(new TFigureExport(this, FLenseGraph));
 
     const TLenseDiagramState Start = LenseStartValues();
     FLenseGraph->SetBackColor(Start.BackColor);

@@ -4,9 +4,11 @@
 #include "LenseConstruction.h"
 #include "LenseOutline.h"
 #include "StickFigure.h"
-#include "TCanvas.h"
+#include "TDrawTarget.h"
 #include "TPixelBuffer.h"
 #include "TPixelFrame.h"
+#include "TRasterTarget.h"
+#include "TSvgTarget.h"
 
 #include <cmath>
 #include <string_view>
@@ -18,13 +20,12 @@ namespace {
 
 class TDiagramPainter {
 public:
-    TDiagramPainter(const TLenseDiagramState& State, TPixelBuffer& Buffer)
+    TDiagramPainter(const TLenseDiagramState& State, TDrawTarget& Target, int Width, int Height)
         : FState(State)
-        , FBuffer(Buffer)
-        , FCanvas(Buffer)
-        , FFrame(Buffer.Width(), Buffer.Height())
-        , FWidth(Buffer.Width())
-        , FHeight(Buffer.Height())
+        , FCanvas(Target)
+        , FFrame(Width, Height)
+        , FWidth(Width)
+        , FHeight(Height)
     {
     }
 
@@ -87,14 +88,12 @@ private:
     }
 
     void DrawLens(bool Concave);
-    bool SeedBetweenFaces(std::int64_t X, std::int64_t Y) const;
     void DrawFigure(std::int32_t X, std::int32_t H, TColor Color);
     void DrawMark(std::int32_t X, std::int32_t Y, std::string_view Caption);
     void DrawAxesAndMarks();
 
     const TLenseDiagramState& FState;
-    const TPixelBuffer& FBuffer;
-    TCanvas FCanvas;
+    TDrawTarget& FCanvas;
     TPixelFrame FFrame;
     std::int32_t FWidth;
     std::int32_t FHeight;
@@ -116,27 +115,7 @@ void TDiagramPainter::DrawLens(bool Concave)
             FCanvas.LineTo(Edge.ToX, Edge.Y);
         }
     }
-    if (SeedBetweenFaces(Outline->SeedX, Outline->SeedY))
-        FCanvas.FloodFill(Outline->SeedX, Outline->SeedY, FState.LenseColor);
-}
-
-// When the faces bulge less than a pixel they share one column and the seed lies
-// beside them, where a fill would flood the whole diagram; only the outline is
-// drawn then. So far the outline is the only thing in the lens colour.
-bool TDiagramPainter::SeedBetweenFaces(std::int64_t X, std::int64_t Y) const
-{
-    if (X < 0 || Y < 0 || X >= FWidth || Y >= FHeight)
-        return false;
-    const TColor Face = FState.LenseColor & 0xFFFFFFu;
-    const int Row = static_cast<int>(Y);
-    const int Seed = static_cast<int>(X);
-    bool Left = false;
-    for (int Column = 0; Column < Seed && !Left; ++Column)
-        Left = FBuffer.ColorAt(Column, Row) == Face;
-    bool Right = false;
-    for (int Column = Seed + 1; Column < FWidth && !Right; ++Column)
-        Right = FBuffer.ColorAt(Column, Row) == Face;
-    return Left && Right;
+    FCanvas.FillLenseBody(*Outline, FState.LenseColor);
 }
 
 void TDiagramPainter::DrawFigure(std::int32_t X, std::int32_t H, TColor Color)
@@ -189,11 +168,24 @@ void TDiagramPainter::DrawAxesAndMarks()
 
 } // namespace
 
+void DrawLenseDiagram(const TLenseDiagramState& State, TDrawTarget& Target, int Width, int Height)
+{
+    TDiagramPainter(State, Target, Width, Height).Paint();
+}
+
 void PaintLenseDiagram(const TLenseDiagramState& State, TPixelBuffer& Buffer, int Width, int Height)
 {
     if (Buffer.Width() != Width)
         Buffer.SetWidth(Width);
     if (Buffer.Height() != Height)
         Buffer.SetHeight(Height);
-    TDiagramPainter(State, Buffer).Paint();
+    TRasterTarget Target(Buffer);
+    DrawLenseDiagram(State, Target, Width, Height);
+}
+
+std::string LenseDiagramSvg(const TLenseDiagramState& State, int Width, int Height)
+{
+    TSvgTarget Target(Width, Height);
+    DrawLenseDiagram(State, Target, Width, Height);
+    return Target.Document();
 }

@@ -3,7 +3,9 @@
 #include "TCanvas.h"
 
 #include <cstdint>
+#include <string>
 
+class TDrawTarget;
 class TPixelBuffer;
 
 enum class TLenseType : std::uint8_t { ltConcave = 0, ltConvex = 1 };
@@ -31,7 +33,16 @@ struct TLenseDiagramState {
     bool DrawLense = true;
 };
 
+// Draws the whole ray diagram of a Width x Height area on Target. Never fails: a
+// degenerate construction leaves the image and the rays out, and a step whose
+// integer arithmetic would overflow leaves only that element out.
+void DrawLenseDiagram(const TLenseDiagramState& State, TDrawTarget& Target, int Width, int Height);
+
 // Composes the whole ray diagram into Buffer, resizing it to Width x Height first.
 // Never fails: a degenerate construction leaves the image and the rays out, and a
 // step whose integer arithmetic would overflow leaves only that element out.
 void PaintLenseDiagram(const TLenseDiagramState& State, TPixelBuffer& Buffer, int Width, int Height);
+
+// The same diagram as an SVG 1.1 document of Width x Height pixels: a vector
+// drawing of the same calls, its coordinates those of the pixels.
+std::string LenseDiagramSvg(const TLenseDiagramState& State, int Width, int Height);

@@ -12,12 +12,10 @@
 
 namespace {
 
-constexpr int FontPixelSize = 13;
-
 QFont CanvasFont()
 {
-    QFont Font(QStringLiteral("DejaVu Sans"));
-    Font.setPixelSize(FontPixelSize);
+    QFont Font(QString::fromLatin1(TTextCache::FontFamily));
+    Font.setPixelSize(TTextCache::FontPixelSize);
     Font.setStyleStrategy(QFont::NoAntialias);
     Font.setHintingPreference(QFont::PreferFullHinting);
     return Font;
@@ -31,6 +29,7 @@ TTextCache::TMask Render(std::string_view Text)
     TTextCache::TMask Mask;
     Mask.Width = Metrics.horizontalAdvance(String);
     Mask.Height = Metrics.height();
+    Mask.Ascent = Metrics.ascent();
     // Glyphs may overhang their advance; the margin keeps those pixels.
     const int Margin = Mask.Height;
     QImage Image(Mask.Width + 2 * Margin, Mask.Height + 2 * Margin, QImage::Format_RGB32);
@@ -39,7 +38,7 @@ TTextCache::TMask Render(std::string_view Text)
         QPainter Painter(&Image);
         Painter.setFont(Font);
         Painter.setPen(Qt::black);
-        Painter.drawText(Margin, Margin + Metrics.ascent(), String);
+        Painter.drawText(Margin, Margin + Mask.Ascent, String);
     }
     for (int Y = 0; Y < Image.height(); ++Y) {
         const auto* Row = reinterpret_cast<const QRgb*>(Image.constScanLine(Y));

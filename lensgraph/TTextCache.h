@@ -9,6 +9,9 @@
 // Needs a QGuiApplication. Safe to call from several threads.
 class TTextCache {
 public:
+    static constexpr const char* FontFamily = "DejaVu Sans";
+    static constexpr int FontPixelSize = 13;
+
     // Glyph pixels as horizontal runs relative to the text's top left.
     struct TRun {
         int Y;
@@ -18,6 +21,8 @@ public:
     struct TMask {
         int Width = 0;
         int Height = 0;
+        // From the top to the baseline.
+        int Ascent = 0;
         std::vector<TRun> Runs;
     };
 

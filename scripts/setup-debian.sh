@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake make g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools libqt6svg6 libgl-dev
+    qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-svg-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core fonts-liberation2 xdg-utils
     "$@"

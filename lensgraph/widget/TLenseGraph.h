@@ -79,6 +79,8 @@ public:
     // Composes the whole diagram in FBitmap and puts it on the screen before returning.
     void Paint();
 
+    // Every value a paint reads.
+    const TLenseDiagramState& State() const { return FState; }
     TGrabTarget GrabTarget() const { return FGrabTarget; }
     const TPixelBuffer& Bitmap() const { return FBitmap; }
     // How many times the diagram has been composed; lets callers see that an

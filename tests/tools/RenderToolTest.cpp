@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
 
@@ -103,9 +104,11 @@ TEST_F(RenderTool, BadUsageAndUnwritableFilesFailWithAClearMessage)
     EXPECT_EQ(Bad.ExitCode, 2);
     EXPECT_TRUE(Bad.Errors.contains("--lens"));
     EXPECT_EQ(Bad.Errors.count('\n'), 1);
-    const TRun Unwritable = Render({ FDir.filePath("missing/folder/x.png") });
-    EXPECT_EQ(Unwritable.ExitCode, 1);
-    EXPECT_TRUE(Unwritable.Errors.contains("cannot write"));
+    for (const char* Name : { "missing/folder/x.png", "missing/folder/x.svg" }) {
+        const TRun Unwritable = Render({ FDir.filePath(Name) });
+        EXPECT_EQ(Unwritable.ExitCode, 1) << Name;
+        EXPECT_TRUE(Unwritable.Errors.contains("cannot write")) << Name;
+    }
     EXPECT_EQ(Render({ "--help" }).ExitCode, 0);
 }
 
@@ -115,20 +118,51 @@ namespace {
 
 TEST_F(RenderTool, AFailedWriteKeepsTheOldFileAndLeavesNoPartOfTheNewOne)
 {
-    const QString File = FDir.filePath("d.png");
-    {
+    for (const QString Name : { "d.png", "d.svg" }) {
+        const QString File = FDir.filePath(Name);
+        {
+            QFile Old(File);
+            ASSERT_TRUE(Old.open(QIODevice::WriteOnly));
+            Old.write("old");
+        }
+        const TRun Full = Render({ File }, Limited(RLIMIT_FSIZE, 1024));
+        EXPECT_EQ(Full.ExitCode, 1);
+        EXPECT_TRUE(Full.Errors.contains(File)) << Full.Errors.toStdString();
+        EXPECT_TRUE(Full.Errors.contains("too large", Qt::CaseInsensitive)) << Full.Errors.toStdString();
         QFile Old(File);
-        ASSERT_TRUE(Old.open(QIODevice::WriteOnly));
-        Old.write("old");
+        ASSERT_TRUE(Old.open(QIODevice::ReadOnly));
+        EXPECT_EQ(Old.readAll(), "old");
+        EXPECT_EQ(QDir(FDir.path()).entryList(QDir::Files), QStringList { Name });
+        Old.remove();
     }
-    const TRun Full = Render({ File }, Limited(RLIMIT_FSIZE, 1024));
-    EXPECT_EQ(Full.ExitCode, 1);
-    EXPECT_TRUE(Full.Errors.contains(File)) << Full.Errors.toStdString();
-    EXPECT_TRUE(Full.Errors.contains("too large", Qt::CaseInsensitive)) << Full.Errors.toStdString();
-    QFile Old(File);
-    ASSERT_TRUE(Old.open(QIODevice::ReadOnly));
-    EXPECT_EQ(Old.readAll(), "old");
-    EXPECT_EQ(QDir(FDir.path()).entryList(QDir::Files), QStringList { "d.png" });
+}
+
+// A name ending in .svg in any letter case gets a well-formed SVG drawing of the
+// chosen size, drawn in vector elements; the diagram's options reach it.
+TEST_F(RenderTool, AnSvgNameGetsAVectorDrawing)
+{
+    const QString File = FDir.filePath("d.SVG");
+    const TRun Run = Render({ File, "--size", "300x200", "--lens", "concave" });
+    ASSERT_EQ(Run.ExitCode, 0) << Run.Errors.toStdString();
+    QFile Drawing(File);
+    ASSERT_TRUE(Drawing.open(QIODevice::ReadOnly));
+    QXmlStreamReader Reader(&Drawing);
+    QStringList Elements;
+    while (Reader.readNext() != QXmlStreamReader::EndDocument && !Reader.hasError()) {
+        if (!Reader.isStartElement())
+            continue;
+        Elements << Reader.name().toString();
+        if (Reader.name() == QStringLiteral("svg")) {
+            EXPECT_EQ(Reader.attributes().value("width"), QStringLiteral("300"));
+            EXPECT_EQ(Reader.attributes().value("viewBox"), QStringLiteral("0 0 300 200"));
+        }
+    }
+    EXPECT_FALSE(Reader.hasError()) << Reader.errorString().toStdString();
+    EXPECT_EQ(Elements.value(0), "svg");
+    EXPECT_FALSE(Elements.contains("image"));
+    // The faces of the lens, its fill and the two captions of each side.
+    EXPECT_GE(Elements.count("path"), 3);
+    EXPECT_EQ(Elements.count("text"), 4);
 }
 
 TEST_F(RenderTool, APictureBeyondTheMemoryAvailableEndsWithOneLine)

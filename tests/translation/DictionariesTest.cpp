@@ -15,7 +15,7 @@ namespace {
 // Every key that the program's windows and the About box look up.
 const std::set<std::string> ProgramKeys { "Fokalis", "Exit", "About", "Type of Lens", "Concave", "Convex",
     "Display Lens", "Key", "Object", "Image", "Focus Ray", "Center Ray", "MMExplain", "OK", "HomePage",
-    "HomePageURL", "$dlglanguage$" };
+    "HomePageURL", "$dlglanguage$", "Save Figure", "Cannot save the figure" };
 
 std::string ReadDictionary(const std::string& Name)
 {

@@ -42,8 +42,9 @@ TLenseType ParseLens(const std::string& Text)
 } // namespace
 
 const char* const RenderUsage
-    = "usage: fokalis-render OUT.png [options]\n"
-      "Draws the lens ray diagram and writes it as a PNG file.\n"
+    = "usage: fokalis-render OUT.png|OUT.svg [options]\n"
+      "Draws the lens ray diagram and writes it as a PNG picture, or as an SVG\n"
+      "drawing when the file name ends in .svg.\n"
       "\n"
       "  --size WxH              image size in pixels (default 608x475)\n"
       "  --lens convex|concave   lens type (default convex)\n"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-// The command line of fokalis-render: where to write the PNG, its size, and the
+// The command line of fokalis-render: where to write the figure, its size, and the
 // diagram's settings, starting from those of the program's main window.
 struct TRenderOptions {
     std::string OutFile;

@@ -1,41 +1,37 @@
-// fokalis-render: the lens diagram as a PNG file, drawn headless by the same code
-// that paints the program's window.
+// fokalis-render: the lens diagram as a PNG picture or an SVG drawing, drawn
+// headless by the same code that paints the program's window.
+#include "FigureFile.h"
 #include "LenseDiagram.h"
 #include "RenderOptions.h"
 #include "TPixelBuffer.h"
 
 #include <QGuiApplication>
 #include <QImage>
-#include <QImageWriter>
-#include <QSaveFile>
 
 #include <cstdlib>
 #include <iostream>
 #include <new>
+#include <optional>
 
 namespace {
 
-// Writes the picture through a temporary file in the same folder that replaces
-// OutFile only once all of it is on disk, so a failed write leaves no cut-off file.
-bool WritePng(const QImage& Picture, const std::string& OutFile)
+// Writes the diagram as an SVG drawing when the name ends in ".svg", else as a
+// PNG picture; says why on stderr when the file cannot be written.
+bool WriteFigure(const TRenderOptions& Options)
 {
-    QSaveFile File(QString::fromLocal8Bit(OutFile.c_str()));
-    QString Reason;
-    if (File.open(QIODevice::WriteOnly)) {
-        QImageWriter Writer(&File, "png");
-        if (!Writer.write(Picture))
-            Reason = File.error() != QFileDevice::NoError ? File.errorString() : Writer.errorString();
-        // commit() flushes too but does not look at the result.
-        else if (!File.flush() || !File.commit())
-            Reason = File.errorString();
-        else
-            return true;
+    const QString FileName = QString::fromLocal8Bit(Options.OutFile.c_str());
+    std::optional<QString> Reason;
+    if (FigureFormatOf(FileName) == TFigureFormat::Svg) {
+        Reason = WriteSvgFile(FileName, LenseDiagramSvg(Options.State, Options.Width, Options.Height));
     } else {
-        Reason = File.errorString();
+        TPixelBuffer Buffer;
+        PaintLenseDiagram(Options.State, Buffer, Options.Width, Options.Height);
+        Reason = WritePngFile(FileName, Buffer.Image());
     }
-    File.cancelWriting();
-    std::cerr << "fokalis-render: cannot write '" << OutFile << "': " << Reason.toLocal8Bit().constData()
-              << '\n';
+    if (!Reason)
+        return true;
+    std::cerr << "fokalis-render: cannot write '" << Options.OutFile
+              << "': " << Reason->toLocal8Bit().constData() << '\n';
     return false;
 }
 
@@ -59,10 +55,8 @@ int main(int argc, char** argv)
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QGuiApplication Application(argc, argv);
 
-    TPixelBuffer Buffer;
     try {
-        PaintLenseDiagram(Options.State, Buffer, Options.Width, Options.Height);
-        return WritePng(Buffer.Image(), Options.OutFile) ? 0 : 1;
+        return WriteFigure(Options) ? 0 : 1;
     } catch (const std::bad_alloc&) {
         std::cerr << "fokalis-render: a " << Options.Width << "x" << Options.Height
                   << " picture is too large for the memory available\n";
