@@ -5,6 +5,7 @@
 class QCheckBox;
 class QLabel;
 class QMenu;
+class QPlainTextEdit;
 class QPushButton;
 class TControlAlign;
 class TLenseGraph;
@@ -15,7 +16,8 @@ class TShape;
 
 // The program's main window: the lens diagram over most of the client area, the
 // command panel on the right (Exit and About, lens type, lens-body switch, the
-// legend) and the explanation memo along the bottom. Sizes are fixed pixels; the
+// legend) and the explanation memo along the bottom. A check box below the lens-body
+// switch shows the thin-lens values in place of the explanation. Sizes are fixed pixels; the
 // diagram, the panel and the memo follow the window's size as aligned controls.
 // Every visible text is a property of the window or of a control it owns, so a
 // translation walk over the object tree reaches them all.
@@ -35,10 +37,15 @@ private:
     QLabel* AddLegendRow(
         TShape*& Shape, const char* ShapeName, const char* LabelName, const QString& Caption, int Top);
 
+    void LoadKeyboard();
+    void LoadValuesPanel();
+
     void FormCreate();
     void RGLenseTypeClick();
     void CBDrawLenseClick();
     void cmdExitClick();
+    void CBShowValuesClick();
+    void UpdateValues();
 
     TControlAlign* FAlign;
     QMenu* pbmDead = nullptr;
@@ -59,4 +66,6 @@ private:
     TMemo* Memo1 = nullptr;
     QPushButton* BButAbout = nullptr;
     TLenseGraph* FLenseGraph = nullptr;
+    QCheckBox* CBShowValues = nullptr;
+    QPlainTextEdit* MValues = nullptr;
 };

@@ -1,9 +1,16 @@
 #include "TLenseGraph.h"
 
+#include "LenseDescription.h"
+#include "TLenseGraphAccessible.h"
+#include "TTolkar2000.h"
+
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QtMath>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -21,9 +28,15 @@ bool SameRatio(double A, double B)
 
 TLenseGraph::TLenseGraph(QWidget* Parent)
     : QWidget(Parent)
+    , FNoDictionary(std::make_unique<TTolkar2000>())
+    , FTranslator(FNoDictionary.get())
 {
     resize(150, 150);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Tab only: a click must not bring up the focus mark for a mouse user.
+    setFocusPolicy(Qt::TabFocus);
+    TLenseGraphAccessible::Register();
+    UpdateAccessibleTexts();
 }
 
 TLenseGraph::~TLenseGraph() = default;
@@ -105,6 +118,38 @@ void TLenseGraph::SetDrawLense(bool Value)
     Assign(FState.DrawLense, Value, SameExact);
 }
 
+void TLenseGraph::SetTranslator(TTolkar2000& Translator)
+{
+    FTranslator = &Translator;
+    UpdateAccessibleTexts();
+    emit Changed();
+}
+
+std::string TLenseGraph::Translate(std::string_view Key, const std::vector<std::string>& Args) const
+{
+    return FTranslator->Translate(Key, Args);
+}
+
+void TLenseGraph::UpdateAccessibleTexts()
+{
+    const TTextLookup Lookup
+        = [this](std::string_view Key, const std::vector<std::string>& Args) { return Translate(Key, Args); };
+    const auto Text = [](const std::string& S) {
+        return QString::fromLocal8Bit(S.data(), static_cast<qsizetype>(S.size()));
+    };
+    // Only a real change is announced, so repainting the same picture stays silent.
+    const auto Announce = [this](QString& Field, const QString& Value, QAccessible::Event Kind) {
+        if (Value == Field)
+            return;
+        Field = Value;
+        QAccessibleEvent Event(this, Kind);
+        QAccessible::updateAccessibility(&Event);
+    };
+    Announce(FAccessibleName, Text(Lookup("Lens Diagram", {})), QAccessible::NameChanged);
+    Announce(
+        FAccessibleDescription, Text(DescribeLenseDiagram(FState, Lookup)), QAccessible::DescriptionChanged);
+}
+
 void TLenseGraph::Compose()
 {
     PaintLenseDiagram(FState, FBitmap, width(), height());
@@ -115,6 +160,8 @@ void TLenseGraph::Paint()
 {
     Compose();
     repaint();
+    UpdateAccessibleTexts();
+    emit Changed();
 }
 
 void TLenseGraph::paintEvent(QPaintEvent*)
@@ -125,6 +172,86 @@ void TLenseGraph::paintEvent(QPaintEvent*)
         Compose();
     QPainter Painter(this);
     Painter.drawImage(0, 0, FBitmap.Image());
+    if (hasFocus())
+        PaintFocusMark(Painter);
+}
+
+// Drawn over the copy on the screen, never into FBitmap: the diagram itself stays the
+// same with and without the focus.
+void TLenseGraph::PaintFocusMark(QPainter& Painter) const
+{
+    QPen Pen(palette().color(QPalette::Highlight), 2, Qt::DashLine);
+    Painter.setPen(Pen);
+    Painter.setBrush(Qt::NoBrush);
+    Painter.drawRect(rect().adjusted(1, 1, -2, -2));
+    if (FKeyGrab.Target() == TGrabTarget::gtNone)
+        return;
+    long long X = 0;
+    long long Y = 0;
+    TKeyboardGrab::TargetPixel(FState, FKeyGrab.Target(), width(), height(), X, Y);
+    // Far outside the area the mark would not show anyway; this keeps it within int.
+    const auto Near
+        = [](long long V, int Size) { return static_cast<int>(std::clamp<long long>(V, -Size, 2LL * Size)); };
+    constexpr int Radius = 9;
+    Painter.drawEllipse(QPoint(Near(X, width()), Near(Y, height())), Radius, Radius);
+}
+
+void TLenseGraph::keyPressEvent(QKeyEvent* Event)
+{
+    const int Step = Event->modifiers() & Qt::ShiftModifier ? 10 : 1;
+    int Dx = 0;
+    int Dy = 0;
+    switch (Event->key()) {
+    case Qt::Key_O:
+        FKeyGrab.Choose(TGrabTarget::gtObject);
+        break;
+    case Qt::Key_F:
+        FKeyGrab.Choose(TGrabTarget::gtFocus);
+        break;
+    case Qt::Key_2:
+        FKeyGrab.Choose(TGrabTarget::gtDoubleFocus);
+        break;
+    case Qt::Key_Escape:
+        if (FKeyGrab.Target() == TGrabTarget::gtNone) {
+            Event->ignore();
+            return;
+        }
+        FKeyGrab.Choose(TGrabTarget::gtNone);
+        break;
+    case Qt::Key_Left:
+        Dx = -Step;
+        break;
+    case Qt::Key_Right:
+        Dx = Step;
+        break;
+    case Qt::Key_Up:
+        Dy = -Step;
+        break;
+    case Qt::Key_Down:
+        Dy = Step;
+        break;
+    default:
+        QWidget::keyPressEvent(Event);
+        return;
+    }
+    if (Dx == 0 && Dy == 0)
+        update();
+    else if (FKeyGrab.Move(FState, width(), height(), Dx, Dy))
+        Paint();
+    else
+        Event->ignore();
+}
+
+void TLenseGraph::focusInEvent(QFocusEvent* Event)
+{
+    QWidget::focusInEvent(Event);
+    update();
+}
+
+void TLenseGraph::focusOutEvent(QFocusEvent* Event)
+{
+    QWidget::focusOutEvent(Event);
+    update();
 }
 
 void TLenseGraph::MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)
