@@ -196,62 +196,48 @@ void TLenseGraph::PaintFocusMark(QPainter& Painter) const
     Painter.drawEllipse(QPoint(Near(X, width()), Near(Y, height())), Radius, Radius);
 }
 
+namespace {
+
+struct TChoiceKey {
+    int Key;
+    TGrabTarget Target;
+};
+constexpr TChoiceKey ChoiceKeys[] = { { Qt::Key_O, TGrabTarget::gtObject },
+    { Qt::Key_F, TGrabTarget::gtFocus }, { Qt::Key_2, TGrabTarget::gtDoubleFocus } };
+
+struct TArrowKey {
+    int Key;
+    int Dx, Dy;
+};
+constexpr TArrowKey ArrowKeys[]
+    = { { Qt::Key_Left, -1, 0 }, { Qt::Key_Right, 1, 0 }, { Qt::Key_Up, 0, -1 }, { Qt::Key_Down, 0, 1 } };
+
+} // namespace
+
 void TLenseGraph::keyPressEvent(QKeyEvent* Event)
 {
-    const int Step = Event->modifiers() & Qt::ShiftModifier ? 10 : 1;
-    int Dx = 0;
-    int Dy = 0;
-    switch (Event->key()) {
-    case Qt::Key_O:
-        FKeyGrab.Choose(TGrabTarget::gtObject);
-        break;
-    case Qt::Key_F:
-        FKeyGrab.Choose(TGrabTarget::gtFocus);
-        break;
-    case Qt::Key_2:
-        FKeyGrab.Choose(TGrabTarget::gtDoubleFocus);
-        break;
-    case Qt::Key_Escape:
-        if (FKeyGrab.Target() == TGrabTarget::gtNone) {
-            Event->ignore();
+    const int Key = Event->key();
+    for (const TChoiceKey& Choice : ChoiceKeys) {
+        if (Choice.Key == Key) {
+            FKeyGrab.Choose(Choice.Target);
+            update();
             return;
         }
+    }
+    if (Key == Qt::Key_Escape && FKeyGrab.Target() != TGrabTarget::gtNone) {
         FKeyGrab.Choose(TGrabTarget::gtNone);
-        break;
-    case Qt::Key_Left:
-        Dx = -Step;
-        break;
-    case Qt::Key_Right:
-        Dx = Step;
-        break;
-    case Qt::Key_Up:
-        Dy = -Step;
-        break;
-    case Qt::Key_Down:
-        Dy = Step;
-        break;
-    default:
-        QWidget::keyPressEvent(Event);
+        update();
         return;
     }
-    if (Dx == 0 && Dy == 0)
-        update();
-    else if (FKeyGrab.Move(FState, width(), height(), Dx, Dy))
-        Paint();
-    else
-        Event->ignore();
-}
-
-void TLenseGraph::focusInEvent(QFocusEvent* Event)
-{
-    QWidget::focusInEvent(Event);
-    update();
-}
-
-void TLenseGraph::focusOutEvent(QFocusEvent* Event)
-{
-    QWidget::focusOutEvent(Event);
-    update();
+    const int Step = Event->modifiers() & Qt::ShiftModifier ? 10 : 1;
+    for (const TArrowKey& Arrow : ArrowKeys) {
+        if (Arrow.Key == Key && FKeyGrab.Move(FState, width(), height(), Arrow.Dx * Step, Arrow.Dy * Step)) {
+            Paint();
+            return;
+        }
+    }
+    // Unused keys, and Escape without a choice, go on to the window.
+    QWidget::keyPressEvent(Event);
 }
 
 void TLenseGraph::MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)

@@ -122,8 +122,6 @@ protected:
     void mouseMoveEvent(QMouseEvent* Event) override;
     void mouseReleaseEvent(QMouseEvent* Event) override;
     void keyPressEvent(QKeyEvent* Event) override;
-    void focusInEvent(QFocusEvent* Event) override;
-    void focusOutEvent(QFocusEvent* Event) override;
 
 signals:
     // After every paint that a change caused (setters, drags, keys, a new translator).

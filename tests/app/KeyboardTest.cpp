@@ -64,6 +64,10 @@ TEST_F(Keyboard, TabReachesThePanelsControlsThenTheDiagramAndKeysOperateThem)
         QStringList({ "CBDrawLense", "CBShowValues", "RGLenseType", "cmdExit", "BButAbout", "FLenseGraph",
             "Memo1" }));
 
+    // Tab leaves the explanation too: the first stop again.
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(FocusName(), "CBDrawLense");
+
     TLenseGraph* Graph = Window.LenseGraph();
     Control("CBDrawLense")->setFocus();
     Press(Qt::Key_Space);
