@@ -17,8 +17,9 @@ class TShape;
 // The program's main window: the lens diagram over most of the client area, the
 // command panel on the right (Exit and About, lens type, lens-body switch, the
 // legend) and the explanation memo along the bottom. A check box below the lens-body
-// switch shows the thin-lens values in place of the explanation. Sizes are fixed pixels; the
-// diagram, the panel and the memo follow the window's size as aligned controls.
+// switch shows the thin-lens values in place of the explanation. Sizes are fixed
+// pixels; the diagram, the panel and the memo follow the window's size as aligned
+// controls.
 // Every visible text is a property of the window or of a control it owns, so a
 // translation walk over the object tree reaches them all.
 class TfrmExample : public QWidget {

@@ -130,24 +130,52 @@ std::string TLenseGraph::Translate(std::string_view Key, const std::vector<std::
     return FTranslator->Translate(Key, Args);
 }
 
-void TLenseGraph::UpdateAccessibleTexts()
+TLenseGraph::TTextChanges TLenseGraph::RefreshAccessibleTexts() const
 {
+    if (!FAccessibleStale)
+        return {};
+    FAccessibleStale = false;
     const TTextLookup Lookup
         = [this](std::string_view Key, const std::vector<std::string>& Args) { return Translate(Key, Args); };
     const auto Text = [](const std::string& S) {
         return QString::fromLocal8Bit(S.data(), static_cast<qsizetype>(S.size()));
     };
-    // Only a real change is announced, so repainting the same picture stays silent.
-    const auto Announce = [this](QString& Field, const QString& Value, QAccessible::Event Kind) {
-        if (Value == Field)
-            return;
-        Field = Value;
-        QAccessibleEvent Event(this, Kind);
-        QAccessible::updateAccessibility(&Event);
-    };
-    Announce(FAccessibleName, Text(Lookup("Lens Diagram", {})), QAccessible::NameChanged);
-    Announce(
-        FAccessibleDescription, Text(DescribeLenseDiagram(FState, Lookup)), QAccessible::DescriptionChanged);
+    const QString Name = Text(Lookup("Lens Diagram", {}));
+    const QString Description = Text(DescribeLenseDiagram(FState, Lookup));
+    const TTextChanges Changes { Name != FAccessibleName, Description != FAccessibleDescription };
+    FAccessibleName = Name;
+    FAccessibleDescription = Description;
+    return Changes;
+}
+
+void TLenseGraph::UpdateAccessibleTexts()
+{
+    FAccessibleStale = true;
+    // Without assistive technology nobody listens: the texts wait until they are read,
+    // so a drag does not compose a sentence at every move.
+    if (!QAccessible::isActive())
+        return;
+    const TTextChanges Changes = RefreshAccessibleTexts();
+    const std::pair<bool, QAccessible::Event> Events[] = { { Changes.Name, QAccessible::NameChanged },
+        { Changes.Description, QAccessible::DescriptionChanged } };
+    for (const auto& [Changed, Kind] : Events) {
+        if (Changed) {
+            QAccessibleEvent Event(this, Kind);
+            QAccessible::updateAccessibility(&Event);
+        }
+    }
+}
+
+const QString& TLenseGraph::AccessibleName() const
+{
+    RefreshAccessibleTexts();
+    return FAccessibleName;
+}
+
+const QString& TLenseGraph::AccessibleDescription() const
+{
+    RefreshAccessibleTexts();
+    return FAccessibleDescription;
 }
 
 void TLenseGraph::Compose()

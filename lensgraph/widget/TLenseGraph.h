@@ -95,8 +95,8 @@ public:
     // Looks a key up in the present translator.
     std::string Translate(std::string_view Key, const std::vector<std::string>& Args = {}) const;
     // The texts assistive technology reads: a name, and what the picture shows.
-    const QString& AccessibleName() const { return FAccessibleName; }
-    const QString& AccessibleDescription() const { return FAccessibleDescription; }
+    const QString& AccessibleName() const;
+    const QString& AccessibleDescription() const;
     // The diagram's state as the next paint draws it.
     const TLenseDiagramState& State() const { return FState; }
 
@@ -124,12 +124,22 @@ protected:
     void keyPressEvent(QKeyEvent* Event) override;
 
 signals:
-    // After every paint that a change caused (setters, drags, keys, a new translator).
+    // After every change of what the diagram shows or says: setters, drags, keys, a new
+    // translator.
     void Changed();
 
 private:
     template <typename TValue, typename TEqual> void Assign(TValue& Field, TValue Value, TEqual Same);
     void Compose();
+    struct TTextChanges {
+        bool Name = false;
+        bool Description = false;
+    };
+    // Composes the texts again if the diagram or the translator changed since; tells
+    // which of them now differ.
+    TTextChanges RefreshAccessibleTexts() const;
+    // Marks the texts for composing again; with assistive technology running, composes
+    // them at once and announces what changed.
     void UpdateAccessibleTexts();
     void PaintFocusMark(QPainter& Painter) const;
 
@@ -140,6 +150,7 @@ private:
     TKeyboardGrab FKeyGrab;
     std::unique_ptr<TTolkar2000> FNoDictionary;
     TTolkar2000* FTranslator;
-    QString FAccessibleName;
-    QString FAccessibleDescription;
+    mutable QString FAccessibleName;
+    mutable QString FAccessibleDescription;
+    mutable bool FAccessibleStale = true;
 };
