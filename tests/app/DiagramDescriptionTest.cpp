@@ -1,4 +1,3 @@
-#include "LenseDescription.h"
 #include "TLenseGraph.h"
 #include "TTolkar2000.h"
 #include "TfrmExample.h"
@@ -11,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <set>
 
 namespace {
 
@@ -95,39 +93,11 @@ TEST_F(DiagramDescription, GermanToo)
         "Sammellinse (konvex) mit der Brennweite 80 Pixel. Der Gegenstand steht 200 Pixel links der Linse, "
         "außerhalb von 2F. Das Bild ist reell, umgekehrt und verkleinert; es liegt 133 Pixel rechts der "
         "Linse.");
-    EXPECT_TRUE(Described(AtDoubleFocus)
-                    .endsWith("bei 2F. Das Bild ist reell, umgekehrt und so groß wie der Gegenstand; es "
-                              "liegt 160 Pixel rechts der Linse."));
     EXPECT_TRUE(Described(AtFocus).endsWith(
         "im Brennpunkt F. Es entsteht kein Bild: Die Strahlen verlassen die Linse parallel zueinander."));
     EXPECT_TRUE(Described(InsideConvex)
-                    .endsWith("innerhalb der Brennweite. Das Bild ist virtuell, aufrecht und vergrößert; es "
-                              "liegt 133 Pixel links der Linse."));
-    EXPECT_TRUE(
-        Described(BeyondConcave).startsWith("Zerstreuungslinse (konkav) mit der Brennweite 80 Pixel."));
-}
-
-// The offscreen platform has no accessibility bridge, so what is checked is what a
-// bridge would read after each change: keys, drags and setters alike.
-TEST_F(DiagramDescription, FollowsKeysDragsAndSetters)
-{
-    Load("english.itl");
-    Window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window));
-    Graph()->setFocus();
-    QTest::keyClick(Graph(), Qt::Key_O);
-    QTest::keyClick(Graph(), Qt::Key_Left, Qt::ShiftModifier);
-    EXPECT_TRUE(Accessible(QAccessible::Description).contains("210 pixels left of the lens, beyond 2F."));
-    QTest::mousePress(Graph(), Qt::LeftButton, {}, QPoint(224, 237));
-    QTest::mouseMove(Graph(), QPoint(194, 237));
-    QTest::mouseRelease(Graph(), Qt::LeftButton, {}, QPoint(194, 237));
-    EXPECT_TRUE(
-        Accessible(QAccessible::Description).startsWith("Convex lens with a focal length of 110 pixels."));
-    EXPECT_TRUE(
-        Accessible(QAccessible::Description).contains("210 pixels left of the lens, between F and 2F."));
-    Graph()->SetLenseType(TLenseType::ltConcave);
-    EXPECT_TRUE(Accessible(QAccessible::Description).startsWith("Concave lens"));
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(Graph())->role(), QAccessible::Graphic);
+                    .endsWith("Das Bild ist virtuell, aufrecht und vergrößert; es liegt "
+                              "133 Pixel links der Linse."));
 }
 
 TEST_F(DiagramDescription, ValuesPanelShowsTheEquationFilledInAndFollowsTheDiagram)
@@ -157,35 +127,6 @@ TEST_F(DiagramDescription, ValuesPanelShowsTheEquationFilledInAndFollowsTheDiagr
     EXPECT_TRUE(Values().contains("1/80 = 1/200 + 1/133,3"));
     Check->setChecked(false);
     EXPECT_TRUE(Window.findChild<QWidget*>("Memo1")->isVisibleTo(&Window));
-}
-
-// A key without an entry would be read out as the bare key.
-TEST_F(DiagramDescription, BothDictionariesHaveEveryKeyTheTextsUse)
-{
-    for (const char* File : { "english.itl", "german.itl" }) {
-        Load(File);
-        std::set<std::string> Missing;
-        const TTextLookup Lookup = [&](std::string_view Key, const std::vector<std::string>& Args) {
-            std::string Folded(Key);
-            for (char& C : Folded)
-                C = C >= 'A' && C <= 'Z' ? static_cast<char>(C - 'A' + 'a') : C;
-            if (std::find(Engine.Keys().begin(), Engine.Keys().end(), Folded) == Engine.Keys().end())
-                Missing.emplace(Key);
-            return Engine.Translate(Key, Args);
-        };
-        TLenseDiagramState State;
-        State.F = 80;
-        for (TScene Scene :
-            { BeyondConvex, AtDoubleFocus, BetweenConvex, AtFocus, InsideConvex, BeyondConcave }) {
-            State.LenseType = Scene.Type;
-            State.ObjectX = Scene.ObjectX;
-            DescribeLenseDiagram(State, Lookup);
-            DescribeLenseValues(State, Lookup);
-        }
-        Lookup("Lens Diagram", {});
-        Lookup("Show Values", {});
-        EXPECT_EQ(Missing, std::set<std::string>()) << File;
-    }
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include "TLenseGraph.h"
 #include "TRadioGroup.h"
+#include "TTolkar2000.h"
 #include "TfrmExample.h"
 
 #include <QApplication>
@@ -14,11 +15,19 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 namespace {
 
 class Keyboard : public testing::Test {
 protected:
-    Keyboard() { Show(Window); }
+    Keyboard()
+    {
+        std::ifstream In(std::string(FOKALIS_DICTIONARY_DIR) + "/english.itl", std::ios::binary);
+        English.LoadFromStream(In);
+        Window.LenseGraph()->SetTranslator(English);
+        Show(Window);
+    }
 
     static void Show(TfrmExample& Shown)
     {
@@ -48,6 +57,7 @@ protected:
         return Focus->objectName().isEmpty() ? Focus->parentWidget()->objectName() : Focus->objectName();
     }
 
+    TTolkar2000 English;
     TfrmExample Window;
 };
 
@@ -112,10 +122,12 @@ TEST_F(Keyboard, KeyMovesGiveThePictureOfADragToTheSamePlace)
     };
     TLenseGraph* Keyed = Window.LenseGraph();
     const QImage Start = Keyed->Bitmap().Image().copy();
+    const QString StartDescription = Keyed->AccessibleDescription();
     for (const TCase& Case : Cases) {
         TfrmExample Dragged;
         Show(Dragged);
         TLenseGraph* Mouse = Dragged.LenseGraph();
+        Mouse->SetTranslator(English);
         QTest::mousePress(Mouse, Qt::LeftButton, {}, Case.Press);
         QTest::mouseMove(Mouse, Case.Release);
         QTest::mouseRelease(Mouse, Qt::LeftButton, {}, Case.Release);
@@ -130,6 +142,9 @@ TEST_F(Keyboard, KeyMovesGiveThePictureOfADragToTheSamePlace)
             Press(Key, Modifiers);
         EXPECT_NE(Mouse->Bitmap().Image(), Start) << Case.Press.x();
         EXPECT_EQ(Keyed->Bitmap().Image(), Mouse->Bitmap().Image()) << Case.Press.x();
+        // What a screen reader reads follows keys and drags alike.
+        EXPECT_EQ(Keyed->AccessibleDescription(), Mouse->AccessibleDescription());
+        EXPECT_NE(Keyed->AccessibleDescription(), StartDescription);
     }
 }
 
