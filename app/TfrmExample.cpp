@@ -1,6 +1,7 @@
 #include "TfrmExample.h"
 
 #include "FormLook.h"
+#include "LenseDescription.h"
 #include "LenseStartValues.h"
 #include "TControlAlign.h"
 #include "TFigureExport.h"
@@ -16,8 +17,10 @@
 
 #include <QCheckBox>
 #include <QIcon>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -68,6 +71,8 @@ TfrmExample::TfrmExample(QWidget* Parent)
     try {
         LoadLayout();
         FormCreate();
+        LoadValuesPanel();
+        LoadKeyboard();
     } catch (...) {
         frmExample = nullptr;
         throw;
@@ -188,9 +193,47 @@ QLabel* TfrmExample::AddLegendRow(
     return Label;
 }
 
+// The diagram follows the command panel's controls in the Tab order; Exit and About
+// have the desktop's usual keys.
+void TfrmExample::LoadKeyboard()
+{
+    FLenseGraph->setObjectName("FLenseGraph");
+    setTabOrder(CBDrawLense, CBShowValues);
+    setTabOrder(CBShowValues, RGLenseType->Button(0));
+    setTabOrder(BButAbout, FLenseGraph);
+    setTabOrder(FLenseGraph, MValues);
+    setTabOrder(MValues, Memo1);
+    cmdExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    BButAbout->setShortcut(QKeySequence(Qt::Key_F1));
+}
+
+// Off at start: the check box sits in the free space below the lens-body switch, and
+// the values take the explanation's place only while it is checked.
+void TfrmExample::LoadValuesPanel()
+{
+    CBShowValues = Create<QCheckBox>(pnlCommand, "CBShowValues");
+    CBShowValues->setText("TK_Show Values");
+    // Added after the layout's translation walk, so translated on its own.
+    cliDemon->Translator()->TranslateComponent(CBShowValues);
+    connect(CBShowValues, &QCheckBox::toggled, this, &TfrmExample::CBShowValuesClick);
+    pnlCommand->Controls().Place(CBShowValues, QRect(15, 240, 140, 17), TAlign::None,
+        TAnchors(TAnchorKind::Left) | TAnchorKind::Top | TAnchorKind::Right);
+
+    MValues = Create<QPlainTextEdit>(this, "MValues");
+    MValues->setReadOnly(true);
+    MValues->setTabChangesFocus(true);
+    MValues->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    MValues->setPalette(Memo1->palette());
+    MValues->hide();
+    FAlign->Place(MValues, Memo1->geometry(), TAlign::None,
+        TAnchors(TAnchorKind::Left) | TAnchorKind::Right | TAnchorKind::Bottom);
+    connect(FLenseGraph, &TLenseGraph::Changed, this, &TfrmExample::UpdateValues);
+}
+
 void TfrmExample::FormCreate()
 {
     FLenseGraph = new TLenseGraph(this);
+    FLenseGraph->SetTranslator(*cliDemon->Translator());
     FAlign->Place(FLenseGraph, QRect(0, 0, StartDiagramWidth, StartDiagramHeight), TAlign::Client);
     // Made after the layout's translation walk, so it is translated on its own.
     cliDemon->Translator()->TranslateComponent(new TFigureExport(this, FLenseGraph));
@@ -265,4 +308,25 @@ void TfrmExample::BButAboutClick()
 {
     if (FrmAbout)
         FrmAbout->exec();
+}
+
+void TfrmExample::CBShowValuesClick()
+{
+    const bool Show = CBShowValues->isChecked();
+    Memo1->setVisible(!Show);
+    MValues->setVisible(Show);
+    UpdateValues();
+}
+
+void TfrmExample::UpdateValues()
+{
+    if (!CBShowValues->isChecked())
+        return;
+    const TTextLookup Lookup = [this](std::string_view Key, const std::vector<std::string>& Args) {
+        return FLenseGraph->Translate(Key, Args);
+    };
+    QStringList Lines;
+    for (const std::string& Line : DescribeLenseValues(FLenseGraph->State(), Lookup))
+        Lines << QString::fromLocal8Bit(Line.data(), static_cast<qsizetype>(Line.size()));
+    MValues->setPlainText(Lines.join('\n'));
 }

@@ -5,6 +5,7 @@
 class QCheckBox;
 class QLabel;
 class QMenu;
+class QPlainTextEdit;
 class QPushButton;
 class TControlAlign;
 class TLenseGraph;
@@ -16,8 +17,10 @@ class TkdbDemonClient;
 
 // The program's main window: the lens diagram over most of the client area, the
 // command panel on the right (Exit and About, lens type, lens-body switch, the
-// legend) and the explanation memo along the bottom. Sizes are fixed pixels; the
-// diagram, the panel and the memo follow the window's size as aligned controls.
+// legend) and the explanation memo along the bottom. A check box below the lens-body
+// switch shows the thin-lens values in place of the explanation. Sizes are fixed
+// pixels; the diagram, the panel and the memo follow the window's size as aligned
+// controls.
 // Every visible text is a property of the window or of a control it owns, so a
 // translation walk over the object tree reaches them all.
 //
@@ -45,12 +48,17 @@ private:
     QLabel* AddLegendRow(
         TShape*& Shape, const char* ShapeName, const char* LabelName, const QString& Caption, int Top);
 
+    void LoadKeyboard();
+    void LoadValuesPanel();
+
     void FormCreate();
     void FormShow();
     void RGLenseTypeClick();
     void CBDrawLenseClick();
     void cmdExitClick();
     void BButAboutClick();
+    void CBShowValuesClick();
+    void UpdateValues();
 
     TControlAlign* FAlign;
     bool FShown = false;
@@ -73,6 +81,8 @@ private:
     TMemo* Memo1 = nullptr;
     QPushButton* BButAbout = nullptr;
     TLenseGraph* FLenseGraph = nullptr;
+    QCheckBox* CBShowValues = nullptr;
+    QPlainTextEdit* MValues = nullptr;
 };
 
 // The program's main window while it exists; set before its layout loads.

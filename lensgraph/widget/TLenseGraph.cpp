@@ -1,9 +1,16 @@
 #include "TLenseGraph.h"
 
+#include "LenseDescription.h"
+#include "TLenseGraphAccessible.h"
+#include "TTolkar2000.h"
+
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QtMath>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -21,9 +28,15 @@ bool SameRatio(double A, double B)
 
 TLenseGraph::TLenseGraph(QWidget* Parent)
     : QWidget(Parent)
+    , FNoDictionary(std::make_unique<TTolkar2000>())
+    , FTranslator(FNoDictionary.get())
 {
     resize(150, 150);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Tab only: a click must not bring up the focus mark for a mouse user.
+    setFocusPolicy(Qt::TabFocus);
+    TLenseGraphAccessible::Register();
+    UpdateAccessibleTexts();
 }
 
 TLenseGraph::~TLenseGraph() = default;
@@ -105,6 +118,66 @@ void TLenseGraph::SetDrawLense(bool Value)
     Assign(FState.DrawLense, Value, SameExact);
 }
 
+void TLenseGraph::SetTranslator(TTolkar2000& Translator)
+{
+    FTranslator = &Translator;
+    UpdateAccessibleTexts();
+    emit Changed();
+}
+
+std::string TLenseGraph::Translate(std::string_view Key, const std::vector<std::string>& Args) const
+{
+    return FTranslator->Translate(Key, Args);
+}
+
+TLenseGraph::TTextChanges TLenseGraph::RefreshAccessibleTexts() const
+{
+    if (!FAccessibleStale)
+        return {};
+    FAccessibleStale = false;
+    const TTextLookup Lookup
+        = [this](std::string_view Key, const std::vector<std::string>& Args) { return Translate(Key, Args); };
+    const auto Text = [](const std::string& S) {
+        return QString::fromLocal8Bit(S.data(), static_cast<qsizetype>(S.size()));
+    };
+    const QString Name = Text(Lookup("Lens Diagram", {}));
+    const QString Description = Text(DescribeLenseDiagram(FState, Lookup));
+    const TTextChanges Changes { Name != FAccessibleName, Description != FAccessibleDescription };
+    FAccessibleName = Name;
+    FAccessibleDescription = Description;
+    return Changes;
+}
+
+void TLenseGraph::UpdateAccessibleTexts()
+{
+    FAccessibleStale = true;
+    // Without assistive technology nobody listens: the texts wait until they are read,
+    // so a drag does not compose a sentence at every move.
+    if (!QAccessible::isActive())
+        return;
+    const TTextChanges Changes = RefreshAccessibleTexts();
+    const std::pair<bool, QAccessible::Event> Events[] = { { Changes.Name, QAccessible::NameChanged },
+        { Changes.Description, QAccessible::DescriptionChanged } };
+    for (const auto& [Changed, Kind] : Events) {
+        if (Changed) {
+            QAccessibleEvent Event(this, Kind);
+            QAccessible::updateAccessibility(&Event);
+        }
+    }
+}
+
+const QString& TLenseGraph::AccessibleName() const
+{
+    RefreshAccessibleTexts();
+    return FAccessibleName;
+}
+
+const QString& TLenseGraph::AccessibleDescription() const
+{
+    RefreshAccessibleTexts();
+    return FAccessibleDescription;
+}
+
 void TLenseGraph::Compose()
 {
     PaintLenseDiagram(FState, FBitmap, width(), height());
@@ -115,6 +188,8 @@ void TLenseGraph::Paint()
 {
     Compose();
     repaint();
+    UpdateAccessibleTexts();
+    emit Changed();
 }
 
 void TLenseGraph::paintEvent(QPaintEvent*)
@@ -125,6 +200,72 @@ void TLenseGraph::paintEvent(QPaintEvent*)
         Compose();
     QPainter Painter(this);
     Painter.drawImage(0, 0, FBitmap.Image());
+    if (hasFocus())
+        PaintFocusMark(Painter);
+}
+
+// Drawn over the copy on the screen, never into FBitmap: the diagram itself stays the
+// same with and without the focus.
+void TLenseGraph::PaintFocusMark(QPainter& Painter) const
+{
+    QPen Pen(palette().color(QPalette::Highlight), 2, Qt::DashLine);
+    Painter.setPen(Pen);
+    Painter.setBrush(Qt::NoBrush);
+    Painter.drawRect(rect().adjusted(1, 1, -2, -2));
+    if (FKeyGrab.Target() == TGrabTarget::gtNone)
+        return;
+    long long X = 0;
+    long long Y = 0;
+    TKeyboardGrab::TargetPixel(FState, FKeyGrab.Target(), width(), height(), X, Y);
+    // Far outside the area the mark would not show anyway; this keeps it within int.
+    const auto Near
+        = [](long long V, int Size) { return static_cast<int>(std::clamp<long long>(V, -Size, 2LL * Size)); };
+    constexpr int Radius = 9;
+    Painter.drawEllipse(QPoint(Near(X, width()), Near(Y, height())), Radius, Radius);
+}
+
+namespace {
+
+struct TChoiceKey {
+    int Key;
+    TGrabTarget Target;
+};
+constexpr TChoiceKey ChoiceKeys[] = { { Qt::Key_O, TGrabTarget::gtObject },
+    { Qt::Key_F, TGrabTarget::gtFocus }, { Qt::Key_2, TGrabTarget::gtDoubleFocus } };
+
+struct TArrowKey {
+    int Key;
+    int Dx, Dy;
+};
+constexpr TArrowKey ArrowKeys[]
+    = { { Qt::Key_Left, -1, 0 }, { Qt::Key_Right, 1, 0 }, { Qt::Key_Up, 0, -1 }, { Qt::Key_Down, 0, 1 } };
+
+} // namespace
+
+void TLenseGraph::keyPressEvent(QKeyEvent* Event)
+{
+    const int Key = Event->key();
+    for (const TChoiceKey& Choice : ChoiceKeys) {
+        if (Choice.Key == Key) {
+            FKeyGrab.Choose(Choice.Target);
+            update();
+            return;
+        }
+    }
+    if (Key == Qt::Key_Escape && FKeyGrab.Target() != TGrabTarget::gtNone) {
+        FKeyGrab.Choose(TGrabTarget::gtNone);
+        update();
+        return;
+    }
+    const int Step = Event->modifiers() & Qt::ShiftModifier ? 10 : 1;
+    for (const TArrowKey& Arrow : ArrowKeys) {
+        if (Arrow.Key == Key && FKeyGrab.Move(FState, width(), height(), Arrow.Dx * Step, Arrow.Dy * Step)) {
+            Paint();
+            return;
+        }
+    }
+    // Unused keys, and Escape without a choice, go on to the window.
+    QWidget::keyPressEvent(Event);
 }
 
 void TLenseGraph::MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)

@@ -2,16 +2,29 @@
 
 #include "LenseDiagram.h"
 #include "LenseDrag.h"
+#include "TKeyboardGrab.h"
 #include "TPixelBuffer.h"
 
 #include <QWidget>
 
 #include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class QPainter;
+class TTolkar2000;
 
 // The lens ray diagram as a widget without a native window. Every setter that
 // changes a value repaints at once (compose into FBitmap, then a synchronous copy
 // to the screen); dragging with the left button moves the object's top or the
-// left focal marks.
+// left focal marks. From the keyboard (Tab reaches it, a click does not), O, F and 2
+// choose the object's top, the left F mark or the left 2F mark, the arrows move it by
+// one pixel (with Shift by ten) as a drag would, and Escape leaves the choice; a focus
+// mark, drawn over the diagram only while it has the focus, shows the choice.
+// Its accessible name and description say, in the translator's language, what the
+// diagram shows; the description follows every change.
 class TLenseGraph : public QWidget {
     Q_OBJECT
     Q_PROPERTY(quint32 GridColor READ GridColor WRITE SetGridColor)
@@ -76,12 +89,23 @@ public:
     void SetConcaveThick(std::uint8_t Value);
     void SetDrawLense(bool Value);
 
+    // The engine whose dictionary gives the accessible texts; it must outlive this
+    // diagram. Until one is set, an engine without a dictionary gives the bare keys.
+    void SetTranslator(TTolkar2000& Translator);
+    // Looks a key up in the present translator.
+    std::string Translate(std::string_view Key, const std::vector<std::string>& Args = {}) const;
+    // The texts assistive technology reads: a name, and what the picture shows.
+    const QString& AccessibleName() const;
+    const QString& AccessibleDescription() const;
+    // The diagram's state as the next paint draws it.
+    const TLenseDiagramState& State() const { return FState; }
+
     // Composes the whole diagram in FBitmap and puts it on the screen before returning.
     void Paint();
 
-    // Every value a paint reads.
-    const TLenseDiagramState& State() const { return FState; }
     TGrabTarget GrabTarget() const { return FGrabTarget; }
+    // The element the keyboard moves; gtNone when none is chosen.
+    TGrabTarget KeyTarget() const { return FKeyGrab.Target(); }
     const TPixelBuffer& Bitmap() const { return FBitmap; }
     // How many times the diagram has been composed; lets callers see that an
     // unchanged value costs nothing.
@@ -97,13 +121,36 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* Event) override;
     void mouseMoveEvent(QMouseEvent* Event) override;
     void mouseReleaseEvent(QMouseEvent* Event) override;
+    void keyPressEvent(QKeyEvent* Event) override;
+
+signals:
+    // After every change of what the diagram shows or says: setters, drags, keys, a new
+    // translator.
+    void Changed();
 
 private:
     template <typename TValue, typename TEqual> void Assign(TValue& Field, TValue Value, TEqual Same);
     void Compose();
+    struct TTextChanges {
+        bool Name = false;
+        bool Description = false;
+    };
+    // Composes the texts again if the diagram or the translator changed since; tells
+    // which of them now differ.
+    TTextChanges RefreshAccessibleTexts() const;
+    // Marks the texts for composing again; with assistive technology running, composes
+    // them at once and announces what changed.
+    void UpdateAccessibleTexts();
+    void PaintFocusMark(QPainter& Painter) const;
 
     TPixelBuffer FBitmap;
     TGrabTarget FGrabTarget = TGrabTarget::gtNone;
     TLenseDiagramState FState;
     int FPaintCount = 0;
+    TKeyboardGrab FKeyGrab;
+    std::unique_ptr<TTolkar2000> FNoDictionary;
+    TTolkar2000* FTranslator;
+    mutable QString FAccessibleName;
+    mutable QString FAccessibleDescription;
+    mutable bool FAccessibleStale = true;
 };

@@ -133,10 +133,10 @@ TEST_F(MainWindow, FontsAndSystemColours)
     EXPECT_EQ(Control("Memo1")->palette().color(QPalette::Base), FormLook::clInfoBk());
 }
 
-TEST_F(MainWindow, TabOrderRunsThroughThePanelThenTheMemo)
+TEST_F(MainWindow, TabOrderRunsThroughThePanelThenTheDiagramThenTheMemo)
 {
-    const QStringList Expected { "CBDrawLense", "RGLenseType", "RGLenseType", "cmdExit", "BButAbout",
-        "Memo1" };
+    const QStringList Expected { "CBDrawLense", "CBShowValues", "RGLenseType", "RGLenseType", "cmdExit",
+        "BButAbout", "FLenseGraph", "MValues", "Memo1" };
     QStringList Order;
     QWidget* Widget = Control("CBDrawLense");
     for (int I = 0; I < Expected.size(); ++I) {

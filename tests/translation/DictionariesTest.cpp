@@ -12,10 +12,15 @@
 
 namespace {
 
-// Every key that the program's windows and the About box look up.
+// Every key that the program's windows, the About box and the diagram's texts look up.
 const std::set<std::string> ProgramKeys { "Fokalis", "Exit", "About", "Type of Lens", "Concave", "Convex",
     "Display Lens", "Key", "Object", "Image", "Focus Ray", "Center Ray", "MMExplain", "OK", "HomePage",
-    "HomePageURL", "$dlglanguage$", "Save Figure", "Cannot save the figure" };
+    "HomePageURL", "$dlglanguage$", "Save Figure", "Cannot save the figure", "Show Values", "Lens Diagram",
+    "Describe Convex", "Describe Concave", "Object Beyond 2F", "Object At 2F", "Object Between F And 2F",
+    "Object At F", "Object Inside F", "Describe Image", "Describe No Image", "Image Real", "Image Virtual",
+    "Image Upright", "Image Inverted", "Image Enlarged", "Image Reduced", "Image Same Size",
+    "Image Right Side", "Image Left Side", "Decimal Point", "Values Object", "Values Image", "Values Focal",
+    "Values Magnification", "Values Equation", "Values No Image", "Values Units" };
 
 std::string ReadDictionary(const std::string& Name)
 {

@@ -1,0 +1,108 @@
+#include "LenseDescription.h"
+
+#include "LenseOptics.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+std::string Whole(double Value)
+{
+    return std::to_string(std::llround(Value));
+}
+
+// Rounds to Decimals places; never shows "-0".
+std::string Decimal(double Value, int Decimals, const std::string& Point)
+{
+    const double Scale = std::pow(10.0, Decimals);
+    double Rounded = std::round(Value * Scale) / Scale;
+    if (Rounded == 0.0)
+        Rounded = 0.0;
+    char Text[64];
+    std::snprintf(Text, sizeof Text, "%.*f", Decimals, Rounded);
+    std::string Result(Text);
+    if (const auto Dot = Result.find('.'); Dot != std::string::npos)
+        Result.replace(Dot, 1, Point);
+    return Result;
+}
+
+// A negative number in the equation is bracketed, so "1/(-80)" cannot be misread.
+std::string Term(const std::string& Number)
+{
+    return Number.starts_with('-') ? "(" + Number + ")" : Number;
+}
+
+const char* ZoneKey(TObjectZone Zone)
+{
+    switch (Zone) {
+    case TObjectZone::BeyondDoubleFocus:
+        return "Object Beyond 2F";
+    case TObjectZone::AtDoubleFocus:
+        return "Object At 2F";
+    case TObjectZone::BetweenFocusAndDoubleFocus:
+        return "Object Between F And 2F";
+    case TObjectZone::AtFocus:
+        return "Object At F";
+    case TObjectZone::InsideFocus:
+        break;
+    }
+    return "Object Inside F";
+}
+
+// |m| exactly 1 only at u = 2f; the tolerance absorbs the rounding of the division.
+const char* SizeKey(double Magnification)
+{
+    const double Size = std::fabs(Magnification);
+    if (std::fabs(Size - 1.0) < 1e-9)
+        return "Image Same Size";
+    return Size > 1.0 ? "Image Enlarged" : "Image Reduced";
+}
+
+const char* KindKey(const TLenseOptics& O)
+{
+    return O.Real ? "Image Real" : "Image Virtual";
+}
+
+const char* OrientationKey(const TLenseOptics& O)
+{
+    return O.Upright ? "Image Upright" : "Image Inverted";
+}
+
+} // namespace
+
+std::string DescribeLenseDiagram(const TLenseDiagramState& State, const TTextLookup& Lookup)
+{
+    const TLenseOptics O = ThinLenseOptics(State);
+    std::string Text
+        = Lookup(State.LenseType == TLenseType::ltConvex ? "Describe Convex" : "Describe Concave",
+            { std::to_string(State.F) });
+    Text += ' ' + Lookup(ZoneKey(O.Zone), { std::to_string(State.ObjectX) });
+    if (!O.ImageForms)
+        return Text + ' ' + Lookup("Describe No Image", {});
+    return Text + ' '
+        + Lookup("Describe Image",
+            { Lookup(KindKey(O), {}), Lookup(OrientationKey(O), {}), Lookup(SizeKey(O.Magnification), {}),
+                Whole(std::fabs(O.ImageDistance)),
+                Lookup(O.ImageDistance < 0.0 ? "Image Left Side" : "Image Right Side", {}) });
+}
+
+std::vector<std::string> DescribeLenseValues(const TLenseDiagramState& State, const TTextLookup& Lookup)
+{
+    const TLenseOptics O = ThinLenseOptics(State);
+    std::string Point = Lookup("Decimal Point", {});
+    if (Point.size() != 1)
+        Point = ".";
+    const std::string U = Whole(O.ObjectDistance);
+    const std::string F = Whole(O.FocalLength);
+    const std::string Gap = "    ";
+    if (!O.ImageForms)
+        return { Lookup("Values Object", { U }) + Gap + Lookup("Values Focal", { F }),
+            Lookup("Values No Image", {}), Lookup("Values Units", {}) };
+    const std::string V = Decimal(O.ImageDistance, 1, Point);
+    return { Lookup("Values Object", { U }) + Gap + Lookup("Values Image", { V }) + Gap
+            + Lookup("Values Focal", { F }),
+        Lookup("Values Magnification",
+            { Decimal(O.Magnification, 2, Point), Lookup(KindKey(O), {}), Lookup(OrientationKey(O), {}) }),
+        Lookup("Values Equation", { Term(F), Term(U), Term(V) }), Lookup("Values Units", {}) };
+}

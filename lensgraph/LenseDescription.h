@@ -1,0 +1,23 @@
+#pragma once
+
+#include "LenseDiagram.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Looks up the text of a dictionary key with its numbered values "<%1%>", "<%2%>", ...
+// filled in from Args (the translation engine's Translate).
+using TTextLookup = std::function<std::string(std::string_view Key, const std::vector<std::string>& Args)>;
+
+// What the diagram shows, in sentences: the lens and its focal length, where the object
+// stands relative to F and 2F, and what image forms and where. Numbers are whole pixels.
+std::string DescribeLenseDiagram(const TLenseDiagramState& State, const TTextLookup& Lookup);
+
+// The thin-lens values as lines of text: the distances and the focal length, the
+// magnification with the kind of image, the equation filled in, and the sign rule; in
+// place of the image's values a line saying that no image forms. Image distance and
+// magnification are rounded for display; the decimal separator is the dictionary's
+// "Decimal Point", a dot where it gives none.
+std::vector<std::string> DescribeLenseValues(const TLenseDiagramState& State, const TTextLookup& Lookup);
