@@ -9,12 +9,19 @@
 
 #include <sys/stat.h>
 
-namespace {
-
-// Generous: the suite runs under the sanitizers on a busy machine.
-constexpr int WaitMs = 20000;
-
-} // namespace
+bool WaitUntil(const std::function<bool()>& Done)
+{
+    constexpr int WaitMs = 20000;
+    QElapsedTimer Waited;
+    Waited.start();
+    while (!Done()) {
+        if (Waited.elapsed() > WaitMs)
+            return false;
+        QCoreApplication::processEvents();
+        QThread::msleep(2);
+    }
+    return true;
+}
 
 void ProcessFixture::SetUp()
 {
@@ -81,17 +88,4 @@ TRunResult ProcessFixture::Run(const QString& Program, const QStringList& Argume
     Result.Out = Process.readAllStandardOutput().toStdString();
     Result.Err = Process.readAllStandardError().toStdString();
     return Result;
-}
-
-bool ProcessFixture::WaitUntil(const std::function<bool()>& Done)
-{
-    QElapsedTimer Waited;
-    Waited.start();
-    while (!Done()) {
-        if (Waited.elapsed() > WaitMs)
-            return false;
-        QCoreApplication::processEvents();
-        QThread::msleep(2);
-    }
-    return true;
 }

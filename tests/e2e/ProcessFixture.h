@@ -11,6 +11,10 @@
 #include <functional>
 #include <string>
 
+// Handles this process' events until Done; false when it did not come within a bound that
+// is generous for a busy machine under the sanitizers.
+bool WaitUntil(const std::function<bool()>& Done);
+
 // How a program that ran to its end ended.
 struct TRunResult {
     // The exit status; -1 when the program crashed or did not end within the bound.
@@ -39,8 +43,6 @@ protected:
     // Runs Program with Arguments to its end, handling this process' events meanwhile (a
     // window of the test may have to answer it).
     static TRunResult Run(const QString& Program, const QStringList& Arguments);
-    // Handles this process' events until Done; false when it did not come within the bound.
-    static bool WaitUntil(const std::function<bool()>& Done);
 
     QTemporaryDir FTemp;
     QProcess FHost;

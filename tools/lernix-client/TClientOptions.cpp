@@ -33,7 +33,8 @@ std::int32_t ParseInteger(const std::string& Text, std::string_view What)
     const char* End = Text.data() + Text.size();
     const auto [Stop, Error] = std::from_chars(Text.data(), End, Value);
     if (Text.empty() || Error != std::errc() || Stop != End)
-        throw EClientUsage(std::string(What) + " must be a 32-bit decimal integer, not \"" + Text + "\"");
+        throw std::invalid_argument(
+            std::string(What) + " must be a 32-bit decimal integer, not \"" + Text + "\"");
     return Value;
 }
 
@@ -48,11 +49,11 @@ public:
     bool AtEnd() const { return FAt == FArguments.size(); }
     // The next argument, left in place; only when not AtEnd.
     const std::string& Peek() const { return FArguments[FAt]; }
-    // The next argument; throws EClientUsage saying that What is missing when there is none.
+    // The next argument; throws std::invalid_argument saying that What is missing when there is none.
     const std::string& Take(std::string_view What)
     {
         if (AtEnd())
-            throw EClientUsage(std::string(What) + " is missing");
+            throw std::invalid_argument(std::string(What) + " is missing");
         return FArguments[FAt++];
     }
     // Takes "Option=VALUE", or "Option" and the argument after it, and gives VALUE; takes
@@ -94,7 +95,7 @@ void ReadExecute(TArgumentReader& Reader, TClientOptions& Options)
         else if (Reader.TakeFlag("--") || !Reader.Peek().starts_with('-'))
             break;
         else
-            throw EClientUsage("unknown option of execute \"" + Reader.Peek() + "\"");
+            throw std::invalid_argument("unknown option of execute \"" + Reader.Peek() + "\"");
     }
     Options.Argument = Reader.Take("the program");
     if (!Reader.AtEnd())
@@ -117,7 +118,7 @@ TClientOptions ParseClientOptions(const std::vector<std::string>& Arguments)
         else if (LowerAscii(Reader.Peek()).starts_with(ServerHandleSwitch))
             Options.ServerHandleSwitches.push_back(Reader.Take("the switch"));
         else if (Reader.Peek().starts_with('-'))
-            throw EClientUsage("unknown option \"" + Reader.Peek() + "\"");
+            throw std::invalid_argument("unknown option \"" + Reader.Peek() + "\"");
         else
             break;
     }
@@ -125,7 +126,7 @@ TClientOptions ParseClientOptions(const std::vector<std::string>& Arguments)
     const auto* Found = std::find_if(
         RequestNames.begin(), RequestNames.end(), [&](const TRequestName& R) { return R.Name == Name; });
     if (Found == RequestNames.end())
-        throw EClientUsage("unknown request \"" + Name + "\"");
+        throw std::invalid_argument("unknown request \"" + Name + "\"");
     Options.Request = Found->Request;
     if (Options.Request == TClientRequest::Execute)
         ReadExecute(Reader, Options);
@@ -134,7 +135,7 @@ TClientOptions ParseClientOptions(const std::vector<std::string>& Arguments)
     else
         Options.Argument = Reader.Take(Found->Argument);
     if (!Reader.AtEnd())
-        throw EClientUsage("unexpected argument \"" + Reader.Peek() + "\"");
+        throw std::invalid_argument("unexpected argument \"" + Reader.Peek() + "\"");
     return Options;
 }
 

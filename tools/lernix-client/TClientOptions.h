@@ -30,19 +30,10 @@ struct TClientOptions {
     std::int32_t Option = 0;
 };
 
-// A command line that cannot be run; the text says what is wrong.
-class EClientUsage : public std::runtime_error {
-public:
-    explicit EClientUsage(const std::string& Why)
-        : std::runtime_error(Why)
-    {
-    }
-};
-
 // Reads the arguments after the program name: the options, the request's name, then its
 // arguments (which are taken as they stand, even when they start with "-"). Throws
-// EClientUsage for an unknown option or request, a missing or surplus argument, or a
-// handle or option that is not a 32-bit decimal integer.
+// std::invalid_argument, saying what is wrong, for an unknown option or request, a missing or surplus
+// argument, or a handle or option that is not a 32-bit decimal integer.
 TClientOptions ParseClientOptions(const std::vector<std::string>& Arguments);
 
 // The --help text.

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <exception>
 #include <iostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -30,7 +31,7 @@ int main(int argc, char** argv)
     TClientOptions Options;
     try {
         Options = ParseClientOptions(Arguments);
-    } catch (const EClientUsage& Error) {
+    } catch (const std::invalid_argument& Error) {
         std::fprintf(stderr, "lernix-client: %s\nTry \"lernix-client --help\".\n", Error.what());
         return 2;
     }
