@@ -20,11 +20,16 @@ bool TApplication::notify(QObject* Receiver, QEvent* Event)
     try {
         return QApplication::notify(Receiver, Event);
     } catch (const std::exception& Error) {
-        FErrorReporter(QString::fromLocal8Bit(Error.what()));
+        ShowError(QString::fromLocal8Bit(Error.what()));
     } catch (...) {
-        FErrorReporter(tr("Unknown error"));
+        ShowError(tr("Unknown error"));
     }
     return false;
+}
+
+void TApplication::ShowError(const QString& Message) const
+{
+    FErrorReporter(Message);
 }
 
 void TApplication::SetErrorReporter(TErrorReporter Reporter)

@@ -20,6 +20,9 @@ public:
 
     bool notify(QObject* Receiver, QEvent* Event) override;
 
+    // Shows Message as an error of the program (the message box, or the reporter set).
+    void ShowError(const QString& Message) const;
+
     // Replaces the message box (tests record the message instead of opening a
     // modal box).
     void SetErrorReporter(TErrorReporter Reporter);

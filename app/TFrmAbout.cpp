@@ -82,12 +82,21 @@ QLabel* CreateLabel(QWidget* Parent, const char* Name, const QString& Caption, c
 
 }
 
-TFrmAbout::TFrmAbout(QWidget* parent)
-    : QDialog(parent,
+TFrmAbout* FrmAbout = nullptr;
+
+TFrmAbout::TFrmAbout(QWidget* Parent)
+    : QDialog(Parent,
         Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
             | Qt::MSWindowsFixedSizeDialogHint)
 {
     LoadLayout();
+    FrmAbout = this;
+}
+
+TFrmAbout::~TFrmAbout()
+{
+    if (FrmAbout == this)
+        FrmAbout = nullptr;
 }
 
 void TFrmAbout::LoadLayout()
@@ -160,10 +169,10 @@ void TFrmAbout::FillAndTranslate(TTolkar2000& Translator)
     LblDescription->setText(German ? GermanDescription : EnglishDescription);
 }
 
-void TFrmAbout::showEvent(QShowEvent* event)
+void TFrmAbout::showEvent(QShowEvent* Event)
 {
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
+    QDialog::showEvent(Event);
+    if (!Event->spontaneous())
         FormShow();
 }
 

@@ -16,7 +16,9 @@ class TFrmAbout : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TFrmAbout(QWidget* parent = nullptr);
+    // The newest box becomes FrmAbout until it is destroyed.
+    explicit TFrmAbout(QWidget* Parent = nullptr);
+    ~TFrmAbout() override;
 
     // Fills the box before its first showing: title "Fokalis", version, the home page's
     // address from the key "HomePageURL", the translation of the box with its controls,
@@ -26,7 +28,7 @@ public:
     void FillAndTranslate(TTolkar2000& Translator);
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void showEvent(QShowEvent* Event) override;
 
 private:
     void LoadLayout();
@@ -48,3 +50,6 @@ private:
     TUrlLab* UrlLabHomepage = nullptr;
     TUrlLab* UrlLabSimulations = nullptr;
 };
+
+// The program's About box while it exists.
+extern TFrmAbout* FrmAbout;

@@ -3,11 +3,15 @@
 #include "FormLook.h"
 #include "LenseStartValues.h"
 #include "TControlAlign.h"
+#include "TFrmAbout.h"
 #include "TLenseGraph.h"
 #include "TMemo.h"
 #include "TPanel.h"
 #include "TRadioGroup.h"
 #include "TShape.h"
+#include "TTolkar2000.h"
+#include "TkdbDemonClient.h"
+#include "WindowBoundary.h"
 
 #include <QCheckBox>
 #include <QIcon>
@@ -16,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShowEvent>
 
 #include <iterator>
 #include <utility>
@@ -52,18 +57,39 @@ void SetColorRole(QWidget* Control, QPalette::ColorRole Role, const QColor& Colo
 
 }
 
+TfrmExample* frmExample = nullptr;
+
 TfrmExample::TfrmExample(QWidget* Parent)
     : QWidget(Parent)
     , FAlign(new TControlAlign(this))
 {
-    LoadLayout();
-    FormCreate();
+    frmExample = this;
+    try {
+        LoadLayout();
+        FormCreate();
+    } catch (...) {
+        frmExample = nullptr;
+        throw;
+    }
 }
 
-TfrmExample::~TfrmExample() = default;
+TfrmExample::~TfrmExample()
+{
+    if (frmExample == this)
+        frmExample = nullptr;
+}
 
 void TfrmExample::LoadLayout()
 {
+    cliDemon = new TkdbDemonClient(this);
+    cliDemon->setObjectName("cliDemon");
+    cliDemon->SetAutoTranslate(true);
+    cliDemon->SetAutoCreateItlFile(false);
+    cliDemon->SetMultiStart(false);
+    cliDemon->SetUseVandrelServer(false);
+    // The About box is a window of its own with its own translation.
+    cliDemon->Translator()->SetWindowBoundary(IsSeparateWindow);
+
     setWindowTitle("TK_Fokalis");
     resize(ClientSize);
     setFont(FormLook::WindowFont(FontHeight));
@@ -92,6 +118,9 @@ void TfrmExample::LoadLayout()
     setTabOrder(RGLenseType->Button(1), cmdExit);
     setTabOrder(cmdExit, BButAbout);
     setTabOrder(BButAbout, Memo1);
+
+    // Last, as the stored layout is complete: link, dictionary and translation, one copy.
+    cliDemon->Loaded();
 }
 
 void TfrmExample::LoadCommandPanel()
@@ -104,6 +133,7 @@ void TfrmExample::LoadCommandPanel()
     QIcon AboutGlyph(":/icons/about.svg");
     AboutGlyph.addFile(":/icons/about-disabled.svg", QSize(), QIcon::Disabled);
     BButAbout = CreateButton(pnlCommand, "BButAbout", "TK_About", AboutGlyph);
+    connect(BButAbout, &QPushButton::clicked, this, &TfrmExample::BButAboutClick);
     Panel.Place(BButAbout, QRect(8, 48, 145, 33));
 
     const TAnchors LeftTopRight = TAnchors(TAnchorKind::Left) | TAnchorKind::Top | TAnchorKind::Right;
@@ -183,6 +213,27 @@ void TfrmExample::FormCreate()
     }
 }
 
+void TfrmExample::showEvent(QShowEvent* Event)
+{
+    QWidget::showEvent(Event);
+    if (FShown)
+        return;
+    FShown = true;
+    // Queued, so the window is painted before the modal box opens over it, and an error
+    // reaches the program's error handler.
+    QMetaObject::invokeMethod(this, &TfrmExample::FormShow, Qt::QueuedConnection);
+}
+
+void TfrmExample::FormShow()
+{
+    // The program creates the box before its first showing; a window shown without one
+    // has nothing to fill.
+    if (!FrmAbout)
+        return;
+    FrmAbout->FillAndTranslate(*cliDemon->Translator());
+    FrmAbout->exec();
+}
+
 void TfrmExample::RGLenseTypeClick()
 {
     switch (RGLenseType->ItemIndex()) {
@@ -205,4 +256,10 @@ void TfrmExample::CBDrawLenseClick()
 void TfrmExample::cmdExitClick()
 {
     close();
+}
+
+void TfrmExample::BButAboutClick()
+{
+    if (FrmAbout)
+        FrmAbout->exec();
 }

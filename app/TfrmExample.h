@@ -12,6 +12,7 @@ class TMemo;
 class TPanel;
 class TRadioGroup;
 class TShape;
+class TkdbDemonClient;
 
 // The program's main window: the lens diagram over most of the client area, the
 // command panel on the right (Exit and About, lens type, lens-body switch, the
@@ -19,6 +20,11 @@ class TShape;
 // diagram, the panel and the memo follow the window's size as aligned controls.
 // Every visible text is a property of the window or of a control it owns, so a
 // translation walk over the object tree reaches them all.
+//
+// Constructing it loads the layout with the host-link component cliDemon, which
+// translates the window from the dictionary beside the program and keeps the program
+// to one running copy. The constructor throws ELernix for a start-up error of the
+// link and TProgramHalt when another copy is running.
 class TfrmExample : public QWidget {
     Q_OBJECT
 
@@ -28,6 +34,10 @@ public:
 
     TLenseGraph* LenseGraph() const { return FLenseGraph; }
 
+protected:
+    // The first showing runs FormShow once the window is on screen.
+    void showEvent(QShowEvent* Event) override;
+
 private:
     void LoadLayout();
     void LoadCommandPanel();
@@ -36,11 +46,15 @@ private:
         TShape*& Shape, const char* ShapeName, const char* LabelName, const QString& Caption, int Top);
 
     void FormCreate();
+    void FormShow();
     void RGLenseTypeClick();
     void CBDrawLenseClick();
     void cmdExitClick();
+    void BButAboutClick();
 
     TControlAlign* FAlign;
+    bool FShown = false;
+    TkdbDemonClient* cliDemon = nullptr;
     QMenu* pbmDead = nullptr;
     TPanel* pnlCommand = nullptr;
     QPushButton* cmdExit = nullptr;
@@ -60,3 +74,6 @@ private:
     QPushButton* BButAbout = nullptr;
     TLenseGraph* FLenseGraph = nullptr;
 };
+
+// The program's main window while it exists; set before its layout loads.
+extern TfrmExample* frmExample;

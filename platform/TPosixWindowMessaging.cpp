@@ -12,6 +12,8 @@
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/uio.h>
+#include <utility>
+#include <vector>
 
 namespace platform {
 
@@ -35,6 +37,31 @@ bool PollUntil(std::vector<pollfd>& Fds, std::chrono::steady_clock::time_point U
     const int Timeout
         = static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(Wait.count(), 0, INT_MAX));
     return ::poll(Fds.data(), Fds.size(), Timeout) >= 0 || errno == EINTR;
+}
+
+// Sets a variable for a scope and gives it its old value back when the scope ends.
+template <typename TValue> class TRestoreOnExit {
+public:
+    TRestoreOnExit(TValue& Variable, TValue Value)
+        : FVariable(Variable)
+        , FOld(std::exchange(Variable, Value))
+    {
+    }
+    ~TRestoreOnExit() { FVariable = FOld; }
+    TRestoreOnExit(const TRestoreOnExit&) = delete;
+    TRestoreOnExit& operator=(const TRestoreOnExit&) = delete;
+
+private:
+    TValue& FVariable;
+    TValue FOld;
+};
+
+// A sender that stops waiting closes its connection, which the receiver sees as a
+// hang-up. Half-closing (shutdown of the writing side) is not giving up.
+bool PeerHungUp(int Socket)
+{
+    pollfd Probe { Socket, 0, 0 };
+    return ::poll(&Probe, 1, 0) > 0 && (Probe.revents & (POLLHUP | POLLERR)) != 0;
 }
 
 void LogHandlerError(std::exception_ptr Error)
@@ -207,6 +234,8 @@ void TPosixWindowMessaging::RemoveIfDead(TWindowHandle Target)
 bool TPosixWindowMessaging::Transfer(TWindowHandle Target, TOutgoing& Out)
 {
     Out.Deadline = NewDeadline();
+    Out.Limit = std::min(FSendLimit, TClock::now() + FOptions.SendTimeout);
+    const TRestoreOnExit KeepEnclosingLimit(FSendLimit, Out.Limit);
     // A connection almost always has room for a frame: write before asking poll.
     Advance(Out);
     Pump(Out);
@@ -225,7 +254,7 @@ void TPosixWindowMessaging::Pump(TOutgoing& Out)
     std::vector<TWatched> Watched;
     while (!Out.Finished) {
         CollectPollSet(Out, Fds, Watched);
-        if (!PollUntil(Fds, std::min(Out.Deadline, EarliestFrameDeadline()))) {
+        if (!PollUntil(Fds, std::min({ Out.Deadline, Out.Limit, EarliestFrameDeadline() }))) {
             Out.Finished = true;
             return;
         }
@@ -234,7 +263,7 @@ void TPosixWindowMessaging::Pump(TOutgoing& Out)
         // A frame handled for us while we wait is the peer at work, not silence.
         if (FDeliveredCount != DeliveredBefore)
             Out.Deadline = NewDeadline();
-        if (TClock::now() >= Out.Deadline)
+        if (const auto Now = TClock::now(); Now >= Out.Deadline || Now >= Out.Limit)
             Out.Finished = true;
         DropExpired();
     }
@@ -322,11 +351,21 @@ bool TPosixWindowMessaging::MakeRoomForConnection()
 {
     if (FIncoming.size() < MaxIncoming)
         return true;
-    const auto Idle = std::ranges::find_if(
-        FIncoming, [](const auto& Entry) { return !Entry.second.Busy && !Entry.second.Decoder.Started(); });
-    if (Idle == FIncoming.end())
+    auto Victim = FIncoming.end();
+    for (auto Entry = FIncoming.begin(); Entry != FIncoming.end(); ++Entry) {
+        const TIncoming& Incoming = Entry->second;
+        if (Incoming.Busy)
+            continue;
+        if (!Incoming.Decoder.Started()) {
+            Victim = Entry;
+            break;
+        }
+        if (Victim == FIncoming.end() || Incoming.Deadline < Victim->second.Deadline)
+            Victim = Entry;
+    }
+    if (Victim == FIncoming.end())
         return false;
-    FIncoming.erase(Idle);
+    FIncoming.erase(Victim);
     return true;
 }
 
@@ -374,9 +413,10 @@ void TPosixWindowMessaging::ServeIncoming(std::uint64_t Id)
             FIncoming.erase(Found);
             return;
         }
-        Incoming.Deadline = NewDeadline();
         std::span<const std::uint8_t> Rest(Buffer.data(), static_cast<std::size_t>(Received));
         while (!Rest.empty()) {
+            if (!Incoming.Decoder.Started())
+                Incoming.Deadline = NewDeadline();
             Rest = Rest.subspan(Incoming.Decoder.Feed(Rest));
             const TDecodeState State = Incoming.Decoder.State();
             if (State == TDecodeState::Complete && !Deliver(Id))
@@ -395,6 +435,11 @@ void TPosixWindowMessaging::ServeIncoming(std::uint64_t Id)
 bool TPosixWindowMessaging::Deliver(std::uint64_t Id)
 {
     TIncoming& Incoming = FIncoming.at(Id);
+    // Nobody is told about a frame handled after its sender gave up.
+    if (PeerHungUp(Incoming.Socket.Get())) {
+        FIncoming.erase(Id);
+        return false;
+    }
     Incoming.Busy = true;
     const TCopyDataFrame Frame = Incoming.Decoder.TakeFrame();
     bool Acknowledged = false;
@@ -415,11 +460,20 @@ bool TPosixWindowMessaging::Deliver(std::uint64_t Id)
 
 void TPosixWindowMessaging::DropExpired()
 {
-    const auto Now = TClock::now();
-    std::erase_if(FIncoming, [Now](const auto& Entry) {
-        const TIncoming& Incoming = Entry.second;
+    const auto Expired = [](const TIncoming& Incoming, TClock::time_point Now) {
         return !Incoming.Busy && Incoming.Decoder.Started() && Now >= Incoming.Deadline;
-    });
+    };
+    std::vector<std::uint64_t> Late;
+    for (const auto& [Id, Incoming] : FIncoming)
+        if (Expired(Incoming, TClock::now()))
+            Late.push_back(Id);
+    // A frame that did arrive whole, unread while this thread was busy, still counts.
+    for (const std::uint64_t Id : Late) {
+        ServeIncoming(Id);
+        if (const auto Found = FIncoming.find(Id);
+            Found != FIncoming.end() && Expired(Found->second, TClock::now()))
+            FIncoming.erase(Found);
+    }
 }
 
 void TPosixWindowMessaging::ArmExpiry()

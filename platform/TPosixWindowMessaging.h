@@ -63,7 +63,9 @@ private:
         TUniqueFd Socket;
         TWindowHandle Window = 0;
         TFrameDecoder Decoder;
-        // Meaningful while a frame is under way; an idle connection may wait forever.
+        // By when the frame under way must be whole, counted from its first byte, so
+        // that a trickle of bytes cannot hold the connection; an idle connection
+        // may wait forever.
         TClock::time_point Deadline {};
         // Its frame is being handled; only Deliver may end it.
         bool Busy = false;
@@ -76,7 +78,10 @@ private:
         std::span<const std::uint8_t> Data;
         // Of header and data together.
         std::size_t Written = 0;
+        // Moved on by every progress; the send ends when it passes.
         TClock::time_point Deadline {};
+        // The send ends by then whatever happens.
+        TClock::time_point Limit {};
         bool Finished = false;
         bool Delivered = false;
         // The peer closed the connection (as opposed to staying silent).
@@ -118,10 +123,15 @@ private:
     void ServeReady(TOutgoing& Out, const std::vector<pollfd>& Fds, const std::vector<TWatched>& Watched);
     void Advance(TOutgoing& Out);
     void AcceptWaiting(TWindowHandle Window);
+    // Closes one connection when all slots are taken: an idle one, else the one
+    // whose unfinished frame started first. False when every one is being handled.
     bool MakeRoomForConnection();
     void ServeIncoming(std::uint64_t Id);
-    // Hands the frame to its window and acknowledges it; false when the connection ended.
+    // Hands the frame to its window and acknowledges it, when its sender still
+    // waits for it; false when the connection ended.
     bool Deliver(std::uint64_t Id);
+    // Closes the connections whose frame is not whole by its deadline, after
+    // reading what has arrived on them.
     void DropExpired();
     // Sets FExpiry to the earliest deadline of a frame under way.
     void ArmExpiry();
@@ -136,6 +146,8 @@ private:
     std::map<TWindowHandle, TUniqueFd> FIdleOutgoing;
     std::uint64_t FLastIncomingId = 0;
     std::uint64_t FDeliveredCount = 0;
+    // The limit of the send under way, which binds the sends nested in it.
+    TClock::time_point FSendLimit = TClock::time_point::max();
     THandlerErrorSink FErrorSink;
 };
 

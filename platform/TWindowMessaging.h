@@ -82,7 +82,9 @@ public:
     // target's handler has returned; meanwhile frames arriving at this object's
     // own windows are handled (a reply among them) and nothing else. Gives true
     // when the frame was delivered and handled; false when the target does not
-    // exist, dies, refuses the frame or stays silent longer than the send timeout.
+    // exist, dies, refuses the frame, stays silent longer than the silence bound or
+    // keeps the send beyond the send bound. A receiver handles a frame only while
+    // its sender still waits for it.
     // Throws EWindowMessaging when Data is longer than MaxCopyDataSize.
     virtual bool SendCopyData(
         TWindowHandle Target, std::int32_t Sender, std::int32_t Kind, std::span<const std::uint8_t> Data)
@@ -98,9 +100,13 @@ protected:
 inline constexpr std::size_t MaxCopyDataSize = 16 * 1024 * 1024;
 
 struct TPosixMessagingOptions {
-    // How long a send or a half-received frame may stay without progress before
-    // the peer counts as gone.
+    // How long a send may go without progress (bytes written, the answer, a frame
+    // handled at the own windows) before its peer counts as gone; also how long an
+    // arriving frame may take from its first byte to its last.
     std::chrono::milliseconds SilenceTimeout { 5000 };
+    // The longest a send may take, however busy its peer keeps it; sends made
+    // while it waits end by the same time.
+    std::chrono::milliseconds SendTimeout { 15000 };
 };
 
 // The POSIX version: windows are AF_UNIX sockets in the user's runtime folder

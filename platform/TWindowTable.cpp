@@ -24,6 +24,8 @@ namespace {
 constexpr std::array<char, 4> RecordMagic { 'L', 'X', 'N', 'R' };
 constexpr std::size_t MaxRecordSize = RecordMagic.size() + 2 * (4 + MaxWindowNameLength);
 constexpr int ClaimAttempts = 64;
+// How often a liveness test looks again when the lock file was made anew under it.
+constexpr int LivenessAttempts = 4;
 constexpr mode_t FileMode = 0600;
 // "w" + 8 hex digits + "."
 constexpr std::size_t HandlePrefixLength = 10;
@@ -68,6 +70,16 @@ std::optional<TWindowHandle> HandleOfEntry(std::string_view Entry)
     return static_cast<TWindowHandle>(Value);
 }
 
+// Only a regular file can be a window's lock or record; anything else (a pipe
+// that would block a reader, a device) is never opened further.
+bool IsRegularFile(int Fd)
+{
+    struct stat Info { };
+    return ::fstat(Fd, &Info) == 0 && S_ISREG(Info.st_mode);
+}
+
+// A lock taken on a file that a cleaner has unlinked meanwhile holds nothing: only
+// the file the path still names counts.
 bool SameFile(int Fd, const std::string& Path)
 {
     struct stat Open {
@@ -114,11 +126,12 @@ TWindowClaim TWindowTable::Claim()
     for (int Attempt = 0; Attempt < ClaimAttempts; ++Attempt) {
         const TWindowHandle Handle = Pick(FRandom);
         const std::string LockPath = PathOf(Handle, "lock");
-        TUniqueFd Lock(::open(LockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, FileMode));
+        TUniqueFd Lock(
+            ::open(LockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, FileMode));
         if (!Lock.Valid())
             throw EWindowMessaging("Could not make " + LockPath + ": " + GetLastErrorString());
-        // A lock on a file that a cleaner has just unlinked holds nothing.
-        if (::flock(Lock.Get(), LOCK_EX | LOCK_NB) != 0 || !SameFile(Lock.Get(), LockPath))
+        if (!IsRegularFile(Lock.Get()) || ::flock(Lock.Get(), LOCK_EX | LOCK_NB) != 0
+            || !SameFile(Lock.Get(), LockPath))
             continue;
         ::unlink(SocketPath(Handle).c_str());
         ::unlink(PathOf(Handle, "name").c_str());
@@ -162,20 +175,27 @@ bool TWindowTable::IsLive(TWindowHandle Handle)
 {
     if (Handle <= 0)
         return false;
-    TUniqueFd Lock(::open(PathOf(Handle, "lock").c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW));
-    if (!Lock.Valid())
+    const std::string LockPath = PathOf(Handle, "lock");
+    for (int Attempt = 0; Attempt < LivenessAttempts; ++Attempt) {
+        TUniqueFd Lock(::open(LockPath.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+        if (!Lock.Valid() || !IsRegularFile(Lock.Get()))
+            return false;
+        if (::flock(Lock.Get(), LOCK_EX | LOCK_NB) != 0)
+            return errno == EWOULDBLOCK;
+        // Made anew since it was opened: a new owner may hold it now, so look again.
+        if (!SameFile(Lock.Get(), LockPath))
+            continue;
+        RemoveFiles(Handle);
         return false;
-    if (::flock(Lock.Get(), LOCK_EX | LOCK_NB) != 0)
-        return errno == EWOULDBLOCK;
-    RemoveFiles(Handle);
+    }
     return false;
 }
 
 std::optional<TWindowNames> TWindowTable::ReadRecord(TWindowHandle Handle) const
 {
-    TUniqueFd File(::open(PathOf(Handle, "name").c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+    TUniqueFd File(::open(PathOf(Handle, "name").c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
     struct stat Info { };
-    if (!File.Valid() || ::fstat(File.Get(), &Info) != 0 || Info.st_size < 0
+    if (!File.Valid() || ::fstat(File.Get(), &Info) != 0 || !S_ISREG(Info.st_mode) || Info.st_size < 0
         || static_cast<std::size_t>(Info.st_size) > MaxRecordSize)
         return std::nullopt;
     std::string Bytes(static_cast<std::size_t>(Info.st_size), '\0');

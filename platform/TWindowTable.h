@@ -42,7 +42,9 @@ public:
     // The lowest live handle whose names match (A to Z equal to a to z). Every
     // dead window met on the way is removed.
     TWindowHandle Find(const TWindowNames& Names);
-    // True while some process holds Handle's lock; a dead window's files are removed.
+    // True while some process holds Handle's lock, a regular file. A dead window's
+    // files are removed, but only while the lock taken is still the file its path
+    // names: a lock file made anew meanwhile belongs to a new window.
     bool IsLive(TWindowHandle Handle);
     std::optional<TWindowNames> NamesOf(TWindowHandle Handle);
 

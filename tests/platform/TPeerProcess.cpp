@@ -69,6 +69,12 @@ std::optional<std::string> TPeerProcess::ReadLine()
     return Line;
 }
 
+void TPeerProcess::Signal(int Signal) const
+{
+    if (FPid > 0)
+        ::kill(FPid, Signal);
+}
+
 void TPeerProcess::Kill()
 {
     if (FPid <= 0)

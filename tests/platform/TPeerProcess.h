@@ -20,6 +20,8 @@ public:
 
     // The next output line, serving Qt events while waiting; nothing after PatientWait.
     std::optional<std::string> ReadLine();
+    // Sends Signal (SIGSTOP and SIGCONT, say) to the running peer.
+    void Signal(int Signal) const;
     // SIGKILL and reap.
     void Kill();
     // Waits (serving Qt events) for the exit; gives the exit code, or nothing.

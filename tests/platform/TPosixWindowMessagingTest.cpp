@@ -7,14 +7,17 @@
 #include "TWindowTable.h"
 #include "UnixSocket.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <csignal>
 #include <string>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace platform;
@@ -37,11 +40,19 @@ std::string Text(const std::vector<std::uint8_t>& Data)
     return { Data.begin(), Data.end() };
 }
 
+// True once the other end has closed the connection.
+bool ClosedByPeer(int Socket)
+{
+    std::uint8_t Byte = 0;
+    return ::recv(Socket, &Byte, 1, MSG_DONTWAIT) == 0;
+}
+
 class WindowMessagingTest : public testing::Test {
 protected:
-    std::unique_ptr<TWindowMessaging> Make(std::chrono::milliseconds Silence = 5s)
+    std::unique_ptr<TWindowMessaging> Make(
+        std::chrono::milliseconds Silence = 5s, std::chrono::milliseconds Send = 15s)
     {
-        return CreatePosixWindowMessaging({ Silence });
+        return CreatePosixWindowMessaging({ Silence, Send });
     }
     // A window that keeps what arrives at it.
     TWindowHandle Collector(TWindowMessaging& Messaging, const std::string& Name = "Collector")
@@ -319,4 +330,82 @@ TEST_F(WindowMessagingTest, AnUnusableRuntimeFolderIsAClearError)
     } catch (const EWindowMessaging& Error) {
         EXPECT_NE(std::string(Error.what()).find(FFolder.Path()), std::string::npos) << Error.what();
     }
+}
+
+TEST_F(WindowMessagingTest, TricklingPeersNeitherKeepTheirSlotsNorLockNewcomersOut)
+{
+    const auto Messaging = Make(ShortSilence);
+    const TWindowHandle Window = Collector(*Messaging);
+    const auto Frame = EncodeFrame(RequestKind, 1, std::vector<std::uint8_t>(200, 0x61));
+    // More connections than a window keeps, each with a frame begun and left.
+    std::vector<TUniqueFd> Started;
+    for (int I = 0; I < 100; ++I) {
+        Started.push_back(test::ConnectRaw(SocketOf(Window)));
+        test::WriteRaw(Started.back().Get(), { Frame.begin(), Frame.begin() + 1 });
+        // Accepted as they come, so that the listener's queue never fills.
+        QCoreApplication::processEvents();
+    }
+    test::ServeEventsFor(50ms);
+    const TUniqueFd Newcomer = test::ConnectRaw(SocketOf(Window));
+    test::WriteRaw(Newcomer.Get(), Frame);
+    EXPECT_EQ(test::AnswerOf(Newcomer.Get()), FrameAck);
+
+    // A byte every tenth of the bound would take ten bounds to finish the frame.
+    const TUniqueFd Trickle = test::ConnectRaw(SocketOf(Window));
+    const auto Start = std::chrono::steady_clock::now();
+    for (auto Byte = Frame.begin(); Byte != Frame.end() && !ClosedByPeer(Trickle.Get()); ++Byte) {
+        ::send(Trickle.Get(), &*Byte, 1, MSG_NOSIGNAL);
+        test::ServeEventsFor(ShortSilence / 10);
+    }
+    EXPECT_TRUE(ClosedByPeer(Trickle.Get()));
+    EXPECT_LT(std::chrono::steady_clock::now() - Start, 4 * ShortSilence);
+    EXPECT_EQ(FReceived.size(), 1u);
+}
+
+TEST_F(WindowMessagingTest, APeerThatKeepsSendingCannotHoldASendBeyondItsBound)
+{
+    const auto Messaging = Make(ShortSilence, 4 * ShortSilence);
+    const TWindowHandle Own = Collector(*Messaging);
+    // A window that takes the frame and never answers, but keeps sending to us.
+    TWindowTable Table(FFolder.Path());
+    TWindowClaim Chatty = Table.Claim();
+    const TUniqueFd Listener = ListenAt(Table.SocketPath(Chatty.Handle));
+    Table.Publish(Chatty.Handle, { "Chatty", "" });
+    std::atomic<bool> Stop = false;
+    std::thread Chatter([&] {
+        const TUniqueFd Back = test::ConnectRaw(SocketOf(Own));
+        const auto Frame = EncodeFrame(RequestKind, Chatty.Handle, Bytes("still busy"));
+        for (int Round = 0; Round < 100 && !Stop; ++Round) {
+            std::uint8_t Answer = 0;
+            ::send(Back.Get(), Frame.data(), Frame.size(), MSG_NOSIGNAL);
+            ::recv(Back.Get(), &Answer, 1, 0);
+            std::this_thread::sleep_for(ShortSilence / 5);
+        }
+    });
+    const auto Start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(Messaging->SendCopyData(Chatty.Handle, Own, RequestKind, Bytes("answer me")));
+    const auto Took = std::chrono::steady_clock::now() - Start;
+    Stop = true;
+    Chatter.join();
+    EXPECT_GE(Took, 4 * ShortSilence);
+    EXPECT_LT(Took, 8 * ShortSilence);
+    EXPECT_GT(FReceived.size(), 4u) << "the peer's frames were handled while the send waited";
+    Table.Remove(Chatty);
+}
+
+TEST_F(WindowMessagingTest, AFrameWhoseSenderGaveUpIsNotHandledLater)
+{
+    const auto Messaging = Make(ShortSilence);
+    test::TPeerProcess Peer({ "echo", "PeerClass", "Frozen" });
+    const TWindowHandle PeerWindow = std::stoi(Peer.ReadLine().value_or("0"));
+    const TWindowHandle Client = Collector(*Messaging);
+    Peer.Signal(SIGSTOP);
+    EXPECT_FALSE(Messaging->SendCopyData(PeerWindow, Client, RequestKind, Bytes("too late")));
+    Peer.Signal(SIGCONT);
+    // Had the peer handled the frame now, its echo would arrive here.
+    test::ServeEventsFor(2 * ShortSilence);
+    EXPECT_TRUE(FReceived.empty());
+    EXPECT_TRUE(Messaging->SendCopyData(PeerWindow, Client, RequestKind, Bytes("in time")));
+    ASSERT_EQ(FReceived.size(), 1u);
+    EXPECT_EQ(Text(FReceived[0].Data), "in time");
 }

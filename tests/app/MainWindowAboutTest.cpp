@@ -1,0 +1,61 @@
+#include "TApplication.h"
+#include "TFrmAbout.h"
+#include "TModalCloser.h"
+#include "TUrlLab.h"
+#include "TfrmExample.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(MainWindowAbout, FirstShowingFillsAndOpensTheBoxOnceTheAboutButtonReopensItUnfilled)
+{
+    TfrmExample Window;
+    TFrmAbout Box(frmExample);
+    ASSERT_EQ(frmExample, &Window);
+    ASSERT_EQ(FrmAbout, &Box);
+    TModalCloser Closer(Box);
+    auto* Version = Box.findChild<QLabel*>("LblVersion");
+
+    Window.show();
+    ASSERT_TRUE(Closer.WaitClosed(1));
+    EXPECT_TRUE(Window.isVisible());
+    EXPECT_EQ(Box.result(), QDialog::Accepted);
+    EXPECT_EQ(Box.findChild<QLabel*>("LblName")->text(), "Fokalis");
+    EXPECT_EQ(Version->text(), "Version 1.2");
+    EXPECT_EQ(Box.windowTitle(), "About");
+    EXPECT_EQ(Box.findChild<QPushButton*>("BButOK")->text(), "OK");
+
+    // Showing the window again is no first showing: nothing is filled or opened.
+    Version->setText("kept");
+    Window.hide();
+    Window.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Closer.Shows(), 1);
+
+    // The About button opens the box as it was left; a link's error while it is open is
+    // reported by the program and leaves it open.
+    auto* App = static_cast<TApplication*>(QCoreApplication::instance());
+    QStringList Reported;
+    App->SetErrorReporter([&Reported](const QString& Message) { Reported << Message; });
+    bool OpenAfterError = false;
+    Closer.WhileOpen = [&] {
+        auto* Link = Box.findChild<TUrlLab*>("UrlLabVexaSuite");
+        Link->SetURL("mailto:nobody@example.org");
+        QTest::mouseClick(Link, Qt::LeftButton, {}, QPoint(4, 4));
+        QCoreApplication::processEvents();
+        OpenAfterError = !Reported.isEmpty() && Box.isVisible();
+    };
+    QTest::mouseClick(Window.findChild<QPushButton*>("BButAbout"), Qt::LeftButton);
+    ASSERT_TRUE(Closer.WaitClosed(2));
+    App->SetErrorReporter([](const QString&) {});
+
+    EXPECT_EQ(Version->text(), "kept");
+    EXPECT_EQ(Reported, QStringList("Component \"UrlLabVexaSuite\": URL of URLLab is invalid"));
+    EXPECT_TRUE(OpenAfterError);
+}
+
+} // namespace
