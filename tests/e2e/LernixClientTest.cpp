@@ -94,14 +94,14 @@ TEST_F(LernixClient, FindsParticipantsByTitleAndByHandle)
 {
     ASSERT_NE(StartHost("probe"), 0);
     QProcess Participant;
-    Participant.start(QStringLiteral(CLIENT_PEER), { "--host", "/serverhandle=probe" });
+    Participant.start(QStringLiteral(HOSTLINK_CLIENT_PEER), { "--host", "/serverhandle=probe" });
     ASSERT_TRUE(
         WaitUntil([&] { return Participant.canReadLine() || Participant.state() == QProcess::NotRunning; }));
     const QStringList Ready = QString::fromUtf8(Participant.readLine()).trimmed().split(' ');
     ASSERT_EQ(Ready.size(), 3);
     ASSERT_EQ(Ready[0], "ready");
     const std::string Record = "Handle=" + Ready[1].toStdString() + "\nMutexHandle=0\nExeName="
-        + QFileInfo(QStringLiteral(CLIENT_PEER)).canonicalFilePath().toStdString()
+        + QFileInfo(QStringLiteral(HOSTLINK_CLIENT_PEER)).canonicalFilePath().toStdString()
         + "\nTitle=hostlink_client_peer\n";
 
     const TRunResult ByTitle = Probe({ "--suffix=probe", "find-title", "hostlink_client_peer" });

@@ -32,7 +32,7 @@ protected:
         QProcess& Process, const QStringList& Arguments = {}, const QString& ProgramFile = FOKALIS)
     {
         QProcessEnvironment Environment = QProcessEnvironment::systemEnvironment();
-        Environment.insert("LD_PRELOAD", PAINT_PROBE);
+        Environment.insert("LD_PRELOAD", FOKALIS_PAINT_PROBE);
         Environment.insert("FOKALIS_PAINT_PROBE", "texts");
         Process.setProcessEnvironment(Environment);
         Process.start(ProgramFile, Arguments);
@@ -175,14 +175,14 @@ TEST_F(Program, QuitFromTheHostEndsTheProgramAndUnregistersUnlessTheHostGoesDown
 TEST_F(Program, HostModeParticipantWithTheReferenceHost)
 {
     const QStringList HostMode { "--host", "/serverhandle=e2e" };
-    const TRunResult Alone = Run(CLIENT_PEER, HostMode);
+    const TRunResult Alone = Run(HOSTLINK_CLIENT_PEER, HostMode);
     EXPECT_EQ(Alone.Status, 1);
     EXPECT_NE(Alone.Err.find("Lernix server application is not running\n"), std::string::npos) << Alone.Err;
 
     Write("book/hostlink_client_peer.itl", "[Hello]=Hallo|$$\r\n");
     ASSERT_NE(StartHost("e2e", { "--files", QPath("book"), "--verbose" }), 0);
     QProcess First;
-    First.start(CLIENT_PEER, HostMode + QStringList { "a" });
+    First.start(HOSTLINK_CLIENT_PEER, HostMode + QStringList { "a" });
     ASSERT_TRUE(WaitUntil([&] { return First.canReadLine() || First.state() == QProcess::NotRunning; }));
     const QStringList Ready = QString::fromUtf8(First.readLine()).trimmed().split(' ');
     ASSERT_EQ(Ready.value(0), "ready");
@@ -190,7 +190,7 @@ TEST_F(Program, HostModeParticipantWithTheReferenceHost)
         return HostLog().find("\"hostlink_client_peer.itl\" -> found, 18 bytes") != std::string::npos;
     }));
 
-    const TRunResult Second = Run(CLIENT_PEER, HostMode + QStringList { "b", "c d" });
+    const TRunResult Second = Run(HOSTLINK_CLIENT_PEER, HostMode + QStringList { "b", "c d" });
     EXPECT_EQ(Second.Status, 0);
     EXPECT_EQ(Second.Out, "second copy\n");
     std::string Params;
