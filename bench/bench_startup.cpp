@@ -5,7 +5,7 @@
 // the process as soon as the first window has painted. The peak resident memory of each
 // comes from wait4's rusage. The last line gives the ratio of the medians.
 //
-//   bench_startup --benchmark_min_time=5
+//   bench_startup --benchmark_repetitions=3
 #include <QApplication>
 #include <QWidget>
 
