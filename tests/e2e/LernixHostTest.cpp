@@ -2,6 +2,7 @@
 #include "MessageFrame.h"
 #include "MessageKinds.h"
 #include "MessageStamp.h"
+#include "ProcessFixture.h"
 #include "Registry.h"
 #include "StreamEncoding.h"
 #include "TLernixMessageStream.h"
@@ -9,11 +10,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -32,19 +31,6 @@
 namespace {
 
 constexpr int WaitMs = 10000;
-
-bool WaitUntil(const std::function<bool()>& Done)
-{
-    QElapsedTimer Waited;
-    Waited.start();
-    while (!Done()) {
-        if (Waited.elapsed() > WaitMs)
-            return false;
-        QCoreApplication::processEvents();
-        QThread::msleep(5);
-    }
-    return true;
-}
 
 std::unique_ptr<TLernixMessageStream> Message(std::int32_t Kind)
 {

@@ -1,0 +1,91 @@
+#include "ProcessFixture.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
+#include <QThread>
+
+#include <sys/stat.h>
+
+bool WaitUntil(const std::function<bool()>& Done)
+{
+    constexpr int WaitMs = 20000;
+    QElapsedTimer Waited;
+    Waited.start();
+    while (!Done()) {
+        if (Waited.elapsed() > WaitMs)
+            return false;
+        QCoreApplication::processEvents();
+        QThread::msleep(2);
+    }
+    return true;
+}
+
+void ProcessFixture::SetUp()
+{
+    ASSERT_TRUE(FTemp.isValid());
+    for (const char* Folder : { "runtime", "registry", "book" })
+        ASSERT_TRUE(QDir(FTemp.path()).mkpath(QString::fromLatin1(Folder)));
+    ASSERT_EQ(::chmod(Path("runtime").c_str(), 0700), 0);
+    qputenv("LERNIX_RUNTIME_DIR", QByteArray::fromStdString(Path("runtime")));
+    qputenv("LERNIX_REGISTRY_DIR", QByteArray::fromStdString(Path("registry")));
+}
+
+void ProcessFixture::TearDown()
+{
+    if (FHost.state() != QProcess::NotRunning) {
+        FHost.kill();
+        FHost.waitForFinished();
+    }
+}
+
+std::string ProcessFixture::Path(const std::string& Name) const
+{
+    return FTemp.filePath(QString::fromStdString(Name)).toStdString();
+}
+
+void ProcessFixture::Write(const std::string& Name, const std::string& Bytes) const
+{
+    QFile File(QPath(Name));
+    ASSERT_TRUE(File.open(QIODevice::WriteOnly));
+    ASSERT_EQ(File.write(Bytes.data(), static_cast<qint64>(Bytes.size())), static_cast<qint64>(Bytes.size()));
+}
+
+TWindowHandle ProcessFixture::StartHost(const std::string& Suffix, QStringList Arguments)
+{
+    Arguments.prepend(QString::fromStdString("--suffix=" + Suffix));
+    FHost.start(QStringLiteral(LERNIX_HOST), Arguments);
+    static const QRegularExpression Ready(QStringLiteral("window (\\d+) is ready"));
+    QRegularExpressionMatch Match;
+    WaitUntil([&] {
+        Match = Ready.match(QString::fromStdString(HostLog()));
+        return Match.hasMatch() || FHost.state() == QProcess::NotRunning;
+    });
+    return Match.hasMatch() ? Match.captured(1).toInt() : 0;
+}
+
+std::string ProcessFixture::HostLog()
+{
+    FHostLog += FHost.readAllStandardError().toStdString();
+    return FHostLog;
+}
+
+TRunResult ProcessFixture::Run(const QString& Program, const QStringList& Arguments)
+{
+    QProcess Process;
+    Process.start(Program, Arguments);
+    TRunResult Result;
+    if (!Process.waitForStarted())
+        return Result;
+    if (!WaitUntil([&] { return Process.state() == QProcess::NotRunning; })) {
+        Process.kill();
+        Process.waitForFinished();
+    } else if (Process.exitStatus() == QProcess::NormalExit) {
+        Result.Status = Process.exitCode();
+    }
+    Result.Out = Process.readAllStandardOutput().toStdString();
+    Result.Err = Process.readAllStandardError().toStdString();
+    return Result;
+}
