@@ -49,3 +49,17 @@ TEST_F(RegistryTest, AKeyOutsideSoftwareOpensNothing)
     EXPECT_EQ(ReadLocalMachineString("\\Hardware\\Orvik\\vandrel\\demon", "ViewerHandle"), "");
     EXPECT_EQ(ReadLocalMachineString("\\Software\\Orvik", "ViewerHandle"), "");
 }
+
+TEST_F(RegistryTest, AWrittenValueIsReadBackAndRemovingItLeavesTheOthers)
+{
+    WriteConfig("[demon]\nOther=1\n");
+    EXPECT_EQ(FindLocalMachineString(DemonKey, "ViewerHandle"), std::nullopt);
+    ASSERT_TRUE(WriteLocalMachineString(DemonKey, "ViewerHandle", "1234abcd"));
+    EXPECT_EQ(ReadLocalMachineString(DemonKey, "ViewerHandle"), "1234abcd");
+    EXPECT_NE(LocalMachineStore(DemonKey).find("/Orvik/vandrel.conf"), std::string::npos);
+
+    ASSERT_TRUE(WriteLocalMachineString(DemonKey, "ViewerHandle", std::nullopt));
+    EXPECT_EQ(FindLocalMachineString(DemonKey, "ViewerHandle"), std::nullopt);
+    EXPECT_EQ(ReadLocalMachineString(DemonKey, "Other"), "1");
+    EXPECT_FALSE(WriteLocalMachineString("\\Hardware\\Orvik\\vandrel\\demon", "ViewerHandle", "1"));
+}
