@@ -1,0 +1,200 @@
+// Start-up as the user sees it: from the exec of a program to the first paint of its window
+// on a real X server, told from outside the process by the server's DAMAGE extension, so
+// the programs run unchanged. Three programs are started in turn, round after round, so a
+// change of load on the machine hits all of them alike: the program, the same window
+// written in plain Qt, and a bare window of the same size (both bench_plain_window). Each
+// start gets a fresh private runtime folder; the program is killed at its first paint and
+// its peak resident memory comes from wait4's rusage. The summary gives the medians and
+// the ratios of the program to the two baselines. One more start of the program each round
+// waits for its About box, which opens over the main window by itself: the time until the
+// user has both before him.
+//
+//   xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/bench_first_paint
+#include "TDamageWatch.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
+#include <filesystem>
+#include <map>
+#include <spawn.h>
+#include <stdexcept>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+constexpr int Rounds = 12;
+constexpr int TimeoutMs = 20000;
+constexpr int MainWidth = 770;
+constexpr int MainHeight = 567;
+
+struct TProgram {
+    const char* Name;
+    std::vector<std::string> Arguments;
+    // Which window's first paint ends the start: the Window-th mapped, of that size.
+    std::size_t Window;
+    int Width;
+    int Height;
+    std::vector<double> Ms {};
+    std::vector<double> MiB {};
+};
+
+// The program first, then its two baselines; the ratios are taken to these.
+std::vector<TProgram> Programs { { "fokalis", { FOKALIS_PROGRAM }, 0, MainWidth, MainHeight },
+    { "plain Qt window", { PLAIN_WINDOW }, 0, MainWidth, MainHeight },
+    { "bare window", { PLAIN_WINDOW, "--bare" }, 0, MainWidth, MainHeight },
+    { "fokalis, About box open", { FOKALIS_PROGRAM }, 1, 543, 332 } };
+
+std::int64_t MonotonicNs()
+{
+    timespec Now {};
+    ::clock_gettime(CLOCK_MONOTONIC, &Now);
+    return static_cast<std::int64_t>(Now.tv_sec) * 1000000000LL + Now.tv_nsec;
+}
+
+// The environment of this process on the X server, with its own runtime folder.
+std::vector<std::string> StartEnvironment(const std::string& RuntimeFolder)
+{
+    const std::map<std::string, std::string> Set { { "QT_QPA_PLATFORM", "xcb" },
+        { "XDG_RUNTIME_DIR", RuntimeFolder }, { "LERNIX_RUNTIME_DIR", RuntimeFolder } };
+    std::vector<std::string> Environment;
+    for (char** Entry = environ; *Entry; ++Entry) {
+        const std::string Text = *Entry;
+        const std::string Name = Text.substr(0, Text.find('='));
+        if (!Set.contains(Name) && Name != "LD_PRELOAD")
+            Environment.push_back(Text);
+    }
+    for (const auto& [Name, Value] : Set)
+        Environment.push_back(Name + "=" + Value);
+    return Environment;
+}
+
+std::vector<char*> Pointers(std::vector<std::string>& Texts)
+{
+    std::vector<char*> Result;
+    for (std::string& Text : Texts)
+        Result.push_back(Text.data());
+    Result.push_back(nullptr);
+    return Result;
+}
+
+// Starts Program once, up to its first paint, and records its time and peak memory.
+void StartOnce(TDamageWatch& Watch, TProgram& Program)
+{
+    std::string Folder = (std::filesystem::temp_directory_path() / "fokalis-paint-XXXXXX").string();
+    if (!::mkdtemp(Folder.data()))
+        throw std::runtime_error(std::string("mkdtemp: ") + std::strerror(errno));
+    std::vector<std::string> Arguments = Program.Arguments;
+    std::vector<std::string> Environment = StartEnvironment(Folder);
+    const std::vector<char*> Argv = Pointers(Arguments);
+    const std::vector<char*> Envp = Pointers(Environment);
+    posix_spawn_file_actions_t Actions;
+    ::posix_spawn_file_actions_init(&Actions);
+    ::posix_spawn_file_actions_addopen(&Actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    ::posix_spawn_file_actions_addopen(&Actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    Watch.Arm();
+    pid_t Pid = 0;
+    const std::int64_t Spawned = MonotonicNs();
+    const int Error = ::posix_spawn(&Pid, Argv[0], &Actions, nullptr, Argv.data(), Envp.data());
+    ::posix_spawn_file_actions_destroy(&Actions);
+    if (Error != 0) {
+        std::filesystem::remove_all(Folder);
+        throw std::runtime_error(Arguments[0] + ": " + std::strerror(Error));
+    }
+    std::string Failure;
+    TDamageWatch::TFirstPaint Paint;
+    try {
+        Paint = Watch.WaitForFirstPaint(Pid, TimeoutMs, Program.Window);
+    } catch (const std::exception& E) {
+        Failure = E.what();
+    }
+    ::kill(Pid, SIGKILL);
+    int Status = 0;
+    rusage Usage {};
+    while (::wait4(Pid, &Status, 0, &Usage) < 0 && errno == EINTR) { }
+    std::filesystem::remove_all(Folder);
+    if (!Failure.empty())
+        throw std::runtime_error(std::string(Program.Name) + ": " + Failure);
+    if (Paint.Width != Program.Width || Paint.Height != Program.Height)
+        throw std::runtime_error(std::string(Program.Name) + ": the window painted is "
+            + std::to_string(Paint.Width) + "x" + std::to_string(Paint.Height) + ", not the one awaited");
+    Program.Ms.push_back(static_cast<double>(Paint.PaintedNs - Spawned) / 1e6);
+    Program.MiB.push_back(static_cast<double>(Usage.ru_maxrss) / 1024.0);
+}
+
+double Median(std::vector<double> Values)
+{
+    if (Values.empty())
+        return 0;
+    std::sort(Values.begin(), Values.end());
+    const std::size_t Half = Values.size() / 2;
+    return Values.size() % 2 ? Values[Half] : (Values[Half - 1] + Values[Half]) / 2;
+}
+
+// One iteration is one round: each program started once, the first one moving on by one
+// every round. The iteration's time is the program's.
+void FirstPaint(benchmark::State& State)
+{
+    try {
+        TDamageWatch Watch;
+        std::size_t Round = 0;
+        for (auto _ : State) {
+            for (std::size_t K = 0; K < Programs.size(); ++K)
+                StartOnce(Watch, Programs[(Round + K) % Programs.size()]);
+            State.SetIterationTime(Programs[0].Ms.back() / 1e3);
+            ++Round;
+        }
+    } catch (const std::exception& E) {
+        State.SkipWithError(E.what());
+        return;
+    }
+    const double Program = Median(Programs[0].Ms), Plain = Median(Programs[1].Ms);
+    State.counters["to_plain"] = Program / Plain;
+    State.counters["to_bare"] = Program / Median(Programs[2].Ms);
+    State.counters["rss_to_plain"] = Median(Programs[0].MiB) / Median(Programs[1].MiB);
+}
+
+void PrintSummary()
+{
+    if (Programs[0].Ms.empty())
+        return;
+    std::printf("\nfirst paint under X, medians of %zu starts each, alternating\n", Programs[0].Ms.size());
+    std::printf("| program | first paint | peak RSS |\n|---|---|---|\n");
+    for (const TProgram& Program : Programs)
+        std::printf("| %s | %.1f ms | %.1f MiB |\n", Program.Name, Median(Program.Ms), Median(Program.MiB));
+    for (std::size_t Base = 1; Base <= 2; ++Base)
+        std::printf("fokalis to %s: first paint %.2f, peak RSS %.2f\n", Programs[Base].Name,
+            Median(Programs[0].Ms) / Median(Programs[Base].Ms),
+            Median(Programs[0].MiB) / Median(Programs[Base].MiB));
+    std::printf("goal: at most 1.15 to the plain Qt window for both\n");
+}
+
+} // namespace
+
+int main(int ArgC, char** ArgV)
+{
+    benchmark::RegisterBenchmark("FirstPaint/alternating", FirstPaint)
+        ->Iterations(Rounds)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond);
+    benchmark::Initialize(&ArgC, ArgV);
+    if (benchmark::ReportUnrecognizedArguments(ArgC, ArgV))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    PrintSummary();
+    return 0;
+}
