@@ -132,12 +132,12 @@ void TfrmExample::LoadLayout()
 void TfrmExample::LoadCommandPanel()
 {
     TControlAlign& Panel = pnlCommand->Controls();
-    cmdExit = CreateButton(pnlCommand, "cmdExit", "TK_Exit", QIcon(":/icons/exit.svg"));
+    cmdExit = CreateButton(pnlCommand, "cmdExit", "TK_Exit", QIcon(":/icons/exit.png"));
     connect(cmdExit, &QPushButton::clicked, this, &TfrmExample::cmdExitClick);
     Panel.Place(cmdExit, QRect(10, 10, 143, 32));
 
-    QIcon AboutGlyph(":/icons/about.svg");
-    AboutGlyph.addFile(":/icons/about-disabled.svg", QSize(), QIcon::Disabled);
+    QIcon AboutGlyph(":/icons/about.png");
+    AboutGlyph.addFile(":/icons/about-disabled.png", QSize(), QIcon::Disabled);
     BButAbout = CreateButton(pnlCommand, "BButAbout", "TK_About", AboutGlyph);
     connect(BButAbout, &QPushButton::clicked, this, &TfrmExample::BButAboutClick);
     Panel.Place(BButAbout, QRect(8, 48, 145, 33));
