@@ -11,8 +11,8 @@
 #include <poll.h>
 #include <stdexcept>
 #include <string>
-#include <vector>
 #include <sys/wait.h>
+#include <vector>
 
 namespace {
 
@@ -66,7 +66,8 @@ TDamageWatch::TDamageWatch()
     F->DamageNotify = static_cast<std::uint8_t>(Damage->first_event + XCB_DAMAGE_NOTIFY);
     // The extension answers only a client that has told it its version.
     std::free(::xcb_damage_query_version_reply(F->Connection,
-        ::xcb_damage_query_version(F->Connection, XCB_DAMAGE_MAJOR_VERSION, XCB_DAMAGE_MINOR_VERSION), nullptr));
+        ::xcb_damage_query_version(F->Connection, XCB_DAMAGE_MAJOR_VERSION, XCB_DAMAGE_MINOR_VERSION),
+        nullptr));
     F->Root = ::xcb_setup_roots_iterator(::xcb_get_setup(F->Connection)).data->root;
     const std::uint32_t Mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
     ::xcb_change_window_attributes(F->Connection, F->Root, XCB_CW_EVENT_MASK, &Mask);
@@ -113,9 +114,10 @@ TDamageWatch::TFirstPaint TDamageWatch::WaitForFirstPaint(pid_t Process, int Tim
             } else if (Kind == XCB_MAP_NOTIFY) {
                 const auto* Mapped = reinterpret_cast<xcb_map_notify_event_t*>(Event);
                 const auto Known = F->Windows.find(Mapped->window);
-                if (!Mapped->override_redirect && Known != F->Windows.end() && !F->MappedWindow(Mapped->window))
-                    F->Mapped.push_back({ Mapped->window,
-                        { Now, 0, Known->second.first, Known->second.second } });
+                if (!Mapped->override_redirect && Known != F->Windows.end()
+                    && !F->MappedWindow(Mapped->window))
+                    F->Mapped.push_back(
+                        { Mapped->window, { Now, 0, Known->second.first, Known->second.second } });
             } else if (Kind == F->DamageNotify) {
                 const auto* Damaged = reinterpret_cast<xcb_damage_notify_event_t*>(Event);
                 if (TFirstPaint* Paint = F->MappedWindow(Damaged->drawable); Paint && !Paint->PaintedNs)

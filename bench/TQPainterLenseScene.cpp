@@ -53,8 +53,8 @@ TQPainterLenseScene::TQPainterLenseScene(const TLenseDiagramState& Diagram, int 
     , FConstruction(ConstructImage(Diagram, FFrame.Cx()))
     , FLens(LensPath(*LenseOutline(Diagram, Width, Height, false)))
     , FObject(StickFigure(-Diagram.ObjectX, Diagram.ObjectH, FFrame.Cx(), FFrame.Cy()))
-    , FImage(StickFigure(static_cast<int>(FConstruction.I.X), static_cast<int>(FConstruction.I.Y),
-          FFrame.Cx(), FFrame.Cy()))
+    , FImage(StickFigure(
+          static_cast<int>(FConstruction.I.X), static_cast<int>(FConstruction.I.Y), FFrame.Cx(), FFrame.Cy()))
 {
 }
 
