@@ -125,7 +125,7 @@ void TFrmAbout::LoadLayout()
     LblWebSite = CreateLabel(Panel2, "LblWebSite", "LblWebSite", QRect(8, 8, 135, 49), Qt::AlignRight);
     LblWebSite->setWordWrap(true);
 
-    BButOK = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), "TK_OK", this);
+    BButOK = new QPushButton("TK_OK", this);
     BButOK->setObjectName("BButOK");
     BButOK->setIconSize(GlyphSize);
     BButOK->setGeometry(424, 296, 113, 33);
@@ -172,8 +172,13 @@ void TFrmAbout::FillAndTranslate(TTolkar2000& Translator)
 void TFrmAbout::showEvent(QShowEvent* Event)
 {
     QDialog::showEvent(Event);
-    if (!Event->spontaneous())
-        FormShow();
+    if (Event->spontaneous())
+        return;
+    // The style's glyph is looked up in the icon theme, which loads image plugins: work
+    // that the program's first frame need not wait for. The box is not yet on screen here.
+    if (BButOK->icon().isNull())
+        BButOK->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    FormShow();
 }
 
 void TFrmAbout::FormShow()

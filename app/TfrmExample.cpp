@@ -25,6 +25,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QWindow>
 
 #include <iterator>
 #include <utility>
@@ -265,9 +266,25 @@ void TfrmExample::showEvent(QShowEvent* Event)
     if (FShown)
         return;
     FShown = true;
-    // Queued, so the window is painted before the modal box opens over it, and an error
-    // reaches the program's error handler.
-    QMetaObject::invokeMethod(this, &TfrmExample::FormShow, Qt::QueuedConnection);
+    // FormShow waits for the window's first exposure, so the user sees the window painted
+    // at once and the About box over it a moment later, not both only once the box is
+    // ready.
+    if (QWindow* Window = windowHandle())
+        Window->installEventFilter(this);
+    else
+        QMetaObject::invokeMethod(this, &TfrmExample::FormShow, Qt::QueuedConnection);
+}
+
+bool TfrmExample::eventFilter(QObject* Watched, QEvent* Event)
+{
+    QWindow* Window = windowHandle();
+    if (Watched == Window && Event->type() == QEvent::Expose && Window->isExposed()) {
+        Window->removeEventFilter(this);
+        // Queued: the exposure is painted first, and an error reaches the program's error
+        // handler.
+        QMetaObject::invokeMethod(this, &TfrmExample::FormShow, Qt::QueuedConnection);
+    }
+    return QWidget::eventFilter(Watched, Event);
 }
 
 void TfrmExample::FormShow()
