@@ -34,7 +34,8 @@ const char* const GermanDescription
 QFont ArialFont(int PixelSize)
 {
     QFont Font;
-    Font.setFamilies({ "Arial", "Liberation Sans", "Arimo" });
+    static const QStringList Families = FormLook::InstalledFamilies({ "Arial", "Liberation Sans", "Arimo" });
+    Font.setFamilies(Families);
     Font.setStyleHint(QFont::SansSerif);
     Font.setPixelSize(PixelSize);
     return Font;
@@ -43,7 +44,9 @@ QFont ArialFont(int PixelSize)
 TFont LinkFont(const QColor& Color, bool Underline)
 {
     QFont Font;
-    Font.setFamilies({ "Courier New", "Liberation Mono", "Cousine" });
+    static const QStringList Families
+        = FormLook::InstalledFamilies({ "Courier New", "Liberation Mono", "Cousine" });
+    Font.setFamilies(Families);
     Font.setStyleHint(QFont::TypeWriter);
     Font.setPixelSize(FontHeight);
     Font.setBold(true);
