@@ -10,7 +10,10 @@
 // waits for its About box, which opens over the main window by itself: the time until the
 // user has both before him.
 //
-//   xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/bench_first_paint
+//   dbus-run-session -- xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/bench_first_paint --rounds=36
+//
+// More starts are asked for with --rounds (12 by default), not with repetitions: the
+// summary takes the medians over all starts.
 #include "TDamageWatch.h"
 
 #include <benchmark/benchmark.h>
@@ -38,7 +41,7 @@ extern char** environ;
 
 namespace {
 
-constexpr int Rounds = 12;
+constexpr const char* RoundsSwitch = "--rounds=";
 constexpr int TimeoutMs = 20000;
 constexpr int MainWidth = 770;
 constexpr int MainHeight = 567;
@@ -212,6 +215,14 @@ void PrintSummary()
 
 int main(int ArgC, char** ArgV)
 {
+    int Rounds = 12;
+    for (int I = 1; I < ArgC; ++I)
+        if (std::strncmp(ArgV[I], RoundsSwitch, std::strlen(RoundsSwitch)) == 0) {
+            Rounds = std::max(1, std::atoi(ArgV[I] + std::strlen(RoundsSwitch)));
+            std::copy(ArgV + I + 1, ArgV + ArgC, ArgV + I);
+            --ArgC;
+            break;
+        }
     benchmark::RegisterBenchmark("FirstPaint/alternating", FirstPaint)
         ->Iterations(Rounds)
         ->UseManualTime()
