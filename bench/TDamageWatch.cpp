@@ -1,5 +1,7 @@
 #include "TDamageWatch.h"
 
+#include "ProcessStart.h"
+
 #include <xcb/damage.h>
 #include <xcb/xcb.h>
 
@@ -15,13 +17,6 @@
 #include <vector>
 
 namespace {
-
-std::int64_t MonotonicNs()
-{
-    timespec Now {};
-    ::clock_gettime(CLOCK_MONOTONIC, &Now);
-    return static_cast<std::int64_t>(Now.tv_sec) * 1000000000LL + Now.tv_nsec;
-}
 
 bool HasEnded(pid_t Process)
 {

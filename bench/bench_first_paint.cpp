@@ -14,6 +14,7 @@
 //
 // More starts are asked for with --rounds (12 by default), not with repetitions: the
 // summary takes the medians over all starts.
+#include "ProcessStart.h"
 #include "TDamageWatch.h"
 
 #include <benchmark/benchmark.h>
@@ -36,8 +37,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -64,42 +63,17 @@ std::vector<TProgram> Programs { { "fokalis", { FOKALIS_PROGRAM }, 0, MainWidth,
     { "bare window", { PLAIN_WINDOW, "--bare" }, 0, MainWidth, MainHeight },
     { "fokalis, About box open", { FOKALIS_PROGRAM }, 1, 543, 332 } };
 
-std::int64_t MonotonicNs()
-{
-    timespec Now {};
-    ::clock_gettime(CLOCK_MONOTONIC, &Now);
-    return static_cast<std::int64_t>(Now.tv_sec) * 1000000000LL + Now.tv_nsec;
-}
-
 // The environment of this process on the X server, with its own runtime folder.
 std::vector<std::string> StartEnvironment(const std::string& RuntimeFolder)
 {
-    const std::map<std::string, std::string> Set { { "QT_QPA_PLATFORM", "xcb" },
-        { "XDG_RUNTIME_DIR", RuntimeFolder }, { "LERNIX_RUNTIME_DIR", RuntimeFolder } };
-    std::vector<std::string> Environment;
-    for (char** Entry = environ; *Entry; ++Entry) {
-        const std::string Text = *Entry;
-        const std::string Name = Text.substr(0, Text.find('='));
-        if (!Set.contains(Name) && Name != "LD_PRELOAD")
-            Environment.push_back(Text);
-    }
-    for (const auto& [Name, Value] : Set)
-        Environment.push_back(Name + "=" + Value);
-    return Environment;
+    return EnvironmentWith({ { "QT_QPA_PLATFORM", "xcb" }, { "XDG_RUNTIME_DIR", RuntimeFolder },
+                               { "LERNIX_RUNTIME_DIR", RuntimeFolder } },
+        { "LD_PRELOAD" });
 }
 
 double Milliseconds(const timeval& Time)
 {
     return static_cast<double>(Time.tv_sec) * 1e3 + static_cast<double>(Time.tv_usec) / 1e3;
-}
-
-std::vector<char*> Pointers(std::vector<std::string>& Texts)
-{
-    std::vector<char*> Result;
-    for (std::string& Text : Texts)
-        Result.push_back(Text.data());
-    Result.push_back(nullptr);
-    return Result;
 }
 
 // Starts Program once, up to its first paint, and records its time and peak memory.
@@ -145,15 +119,6 @@ void StartOnce(TDamageWatch& Watch, TProgram& Program)
     Program.Ms.push_back(static_cast<double>(Paint.PaintedNs - Spawned) / 1e6);
     Program.CpuMs.push_back(Milliseconds(Usage.ru_utime) + Milliseconds(Usage.ru_stime));
     Program.MiB.push_back(static_cast<double>(Usage.ru_maxrss) / 1024.0);
-}
-
-double Median(std::vector<double> Values)
-{
-    if (Values.empty())
-        return 0;
-    std::sort(Values.begin(), Values.end());
-    const std::size_t Half = Values.size() / 2;
-    return Values.size() % 2 ? Values[Half] : (Values[Half - 1] + Values[Half]) / 2;
 }
 
 // One iteration is one round: each program started once, the first one moving on by one
