@@ -1,5 +1,6 @@
 #include "ProgramCommandLine.h"
 
+#include <QString>
 #include <QtGlobal>
 
 #include <algorithm>

@@ -28,8 +28,11 @@ TFigureMenu::TFigureMenu(QWidget* Window, TLenseGraph* Graph, TFigureExport* Exp
     connect(FMenu, &QMenu::aboutToShow, this, &TFigureMenu::UpdateCaptions);
 
     Graph->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(Graph, &QWidget::customContextMenuRequested, this,
-        [this](const QPoint& At) { FMenu->popup(FGraph->mapToGlobal(At)); });
+    // A right click in the middle of a drag belongs to the drag.
+    connect(Graph, &QWidget::customContextMenuRequested, this, [this](const QPoint& At) {
+        if (FGraph->GrabTarget() == TGrabTarget::gtNone)
+            FMenu->popup(FGraph->mapToGlobal(At));
+    });
     connect(new QShortcut(ResetKey(), Window), &QShortcut::activated, this, &TFigureMenu::Reset);
 }
 
