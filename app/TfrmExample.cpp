@@ -14,8 +14,8 @@
 #include "TShape.h"
 #include "TTolkar2000.h"
 #include "TkdbDemonClient.h"
-#include "WindowFront.h"
 #include "WindowBoundary.h"
+#include "WindowFront.h"
 
 #include <QCheckBox>
 #include <QIcon>

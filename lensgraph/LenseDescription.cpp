@@ -115,10 +115,10 @@ std::vector<std::string> DescribeLenseValues(const TLenseDiagramState& State, co
     if (!O.ImageForms)
         return { Lookup("Values Object", { U }) + Gap + Lookup("Values Focal", { F }),
             Lookup("Values No Image", {}), Lookup("Values Units", {}) };
-    const std::string V = ImageDistanceText(
-        std::round(O.ObjectDistance), std::round(O.FocalLength), O.ImageDistance, Point);
-    std::vector<std::string> Lines { Lookup("Values Object", { U }) + Gap + Lookup("Values Image", { V }) + Gap
-            + Lookup("Values Focal", { F }),
+    const std::string V
+        = ImageDistanceText(std::round(O.ObjectDistance), std::round(O.FocalLength), O.ImageDistance, Point);
+    std::vector<std::string> Lines { Lookup("Values Object", { U }) + Gap + Lookup("Values Image", { V })
+            + Gap + Lookup("Values Focal", { F }),
         Lookup("Values Magnification",
             { Decimal(O.Magnification, 2, Point), Lookup(KindKey(O), {}), Lookup(OrientationKey(O), {}) }) };
     // With the object on the lens plane 1/u has no value to fill in.

@@ -80,7 +80,8 @@ std::string InstalledDictionaryFolder(const std::string& ProgramPath, const TEnv
     return ExtractFilePath(ProgramPath) + FOKALIS_DICTIONARIES_FROM_PROGRAM + '/';
 }
 
-std::vector<std::string> StandaloneDictionaryFiles(const std::string& ProgramPath, const TEnvironment& Environment)
+std::vector<std::string> StandaloneDictionaryFiles(
+    const std::string& ProgramPath, const TEnvironment& Environment)
 {
     std::vector<std::string> Files;
     if (!ProgramPath.empty())

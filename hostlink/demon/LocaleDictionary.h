@@ -41,4 +41,5 @@ std::string InstalledDictionaryFolder(const std::string& ProgramPath, const TEnv
 // InstalledDictionaryFolder, the dictionary of each of MessageLocales that has one and
 // FallbackDictionary; when DictionaryFolderVariable chose that folder, the same again in the
 // installed folder. Whether they exist is left to the caller.
-std::vector<std::string> StandaloneDictionaryFiles(const std::string& ProgramPath, const TEnvironment& Environment);
+std::vector<std::string> StandaloneDictionaryFiles(
+    const std::string& ProgramPath, const TEnvironment& Environment);

@@ -168,7 +168,8 @@ void TkdbCustomDemon::LoadTranslation()
 {
     const std::string Program = ExtractFileName(ApplicationFileName());
     const TDictionaryComplaint Complain = [&Program](const std::string& File, const std::string& Why) {
-        std::fprintf(stderr, "%s: cannot use the dictionary %s: %s\n", Program.c_str(), File.c_str(), Why.c_str());
+        std::fprintf(
+            stderr, "%s: cannot use the dictionary %s: %s\n", Program.c_str(), File.c_str(), Why.c_str());
     };
     bool Loaded = false;
     if (FUseVandrelServer) {
@@ -186,7 +187,8 @@ void TkdbCustomDemon::LoadTranslation()
         && LoadFirstUsableDictionary(
             *FTranslator, StandaloneDictionaryFiles(ApplicationFileName(), ProcessEnvironment), Complain)
                .empty())
-        std::fprintf(stderr, "%s: no usable dictionary found; the windows show their keys\n", Program.c_str());
+        std::fprintf(
+            stderr, "%s: no usable dictionary found; the windows show their keys\n", Program.c_str());
     if (FAutoTranslate)
         FTranslator->TranslateComponent(parent());
 }

@@ -20,7 +20,7 @@ struct TFileRead {
 
 TFileRead ReadDictionaryFile(const std::string& File)
 {
-    struct stat Status {};
+    struct stat Status { };
     if (::stat(File.c_str(), &Status) != 0) {
         if (errno == ENOENT || errno == ENOTDIR)
             return { true, {}, {} };
@@ -32,7 +32,8 @@ TFileRead ReadDictionaryFile(const std::string& File)
     if (!S_ISREG(Status.st_mode))
         return { false, {}, "it is not a regular file" };
     if (static_cast<std::size_t>(Status.st_size) > MaxDictionarySize)
-        return { false, {}, "it is larger than " + std::to_string(MaxDictionarySize / (1024 * 1024)) + " MiB" };
+        return { false, {},
+            "it is larger than " + std::to_string(MaxDictionarySize / (1024 * 1024)) + " MiB" };
     std::ifstream In(File, std::ios::binary);
     if (!In)
         return { false, {}, std::string("cannot read it: ") + std::strerror(errno) };

@@ -1,7 +1,7 @@
 #include "MessageKinds.h"
 #include "ParamListText.h"
-#include "TkdbDemonClient.h"
 #include "TfrmExample.h"
+#include "TkdbDemonClient.h"
 #include "UserSettings.h"
 
 #include <QFile>

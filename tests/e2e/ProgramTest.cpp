@@ -303,7 +303,8 @@ TEST_F(Program, TheReferenceHostStartsTheProgramInHostMode)
 
     // The host going down takes the program with it: its window named like its lock goes.
     const auto Messaging = platform::CreatePosixWindowMessaging();
-    const auto ProgramWindow = [&] { return Messaging->FindWindow("ThisIsTheLernixClientComponentWindowClass", "LX_fokalis"); };
+    const auto ProgramWindow
+        = [&] { return Messaging->FindWindow("ThisIsTheLernixClientComponentWindowClass", "LX_fokalis"); };
     EXPECT_NE(ProgramWindow(), 0);
     ::kill(static_cast<pid_t>(FHost.processId()), SIGTERM);
     EXPECT_EQ(Ended(FHost), 0);

@@ -128,8 +128,8 @@ TEST_F(InstalledTree, WhatLiesWhereDecides)
     const std::filesystem::path Own = FRoot / "own";
     WriteFile(Own / "english.itl");
     for (const std::string& Folder : { Own.string(), Own.string() + "/" })
-        EXPECT_EQ(FirstFile(StandaloneDictionaryFiles(
-                      FProgram, EnvironmentOf({ { "LANG", "de_DE" }, { DictionaryFolderVariable, Folder } }))),
+        EXPECT_EQ(FirstFile(StandaloneDictionaryFiles(FProgram,
+                      EnvironmentOf({ { "LANG", "de_DE" }, { DictionaryFolderVariable, Folder } }))),
             (Own / "english.itl").string())
             << "the locale's language is not there, so English is";
     // A chosen folder that cannot serve leaves the installed ones to fall back on.

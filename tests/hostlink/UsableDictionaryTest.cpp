@@ -26,16 +26,19 @@ protected:
         std::ofstream(File, std::ios::binary) << Bytes;
         return File;
     }
-    std::string Path(const std::string& Name) const { return FFolder.filePath(QString::fromStdString(Name)).toStdString(); }
+    std::string Path(const std::string& Name) const
+    {
+        return FFolder.filePath(QString::fromStdString(Name)).toStdString();
+    }
 
     // Loads the first usable of Files; the complaints as "name: why" lines.
     std::pair<std::string, std::vector<std::string>> Load(const std::vector<std::string>& Files)
     {
         std::vector<std::string> Complaints;
-        const std::string Loaded = LoadFirstUsableDictionary(FEngine, Files,
-            [&](const std::string& File, const std::string& Why) {
-                Complaints.push_back(std::filesystem::path(File).filename().string() + ": " + Why);
-            });
+        const std::string Loaded
+            = LoadFirstUsableDictionary(FEngine, Files, [&](const std::string& File, const std::string& Why) {
+                  Complaints.push_back(std::filesystem::path(File).filename().string() + ": " + Why);
+              });
         return { Loaded, Complaints };
     }
 
@@ -50,8 +53,10 @@ TEST_F(UsableDictionary, WhatCannotServeIsNamedWithItsReason)
     EXPECT_EQ(DictionaryProblem(Good), std::nullopt);
     EXPECT_EQ(DictionaryProblem(Good + "\r\n\r\n  \t"), std::nullopt) << "blank lines at the end are fine";
     EXPECT_EQ(DictionaryProblem(""), "it is empty");
-    EXPECT_EQ(DictionaryProblem(std::string("\x89PNG\0\x1a|$$", 9)), "it is no text file (it holds NUL bytes)");
-    EXPECT_EQ(DictionaryProblem("Exit=Beenden\r\nAbout=Info\r\n"), "it holds no entry of the form [key]=text|$$");
+    EXPECT_EQ(
+        DictionaryProblem(std::string("\x89PNG\0\x1a|$$", 9)), "it is no text file (it holds NUL bytes)");
+    EXPECT_EQ(
+        DictionaryProblem("Exit=Beenden\r\nAbout=Info\r\n"), "it holds no entry of the form [key]=text|$$");
     EXPECT_EQ(DictionaryProblem(Good.substr(0, Good.size() - 8)),
         "it ends inside an entry (the file may have been cut short)");
 

@@ -42,8 +42,8 @@ TEST(LenseDescription, TheShownEquationHoldsWithTheShownNumbers)
                     if (!Line.starts_with("Values Equation|"))
                         continue;
                     char Shown[3][32] = {};
-                    ASSERT_EQ(std::sscanf(Line.c_str(), "Values Equation|%31[^|]|%31[^|]|%31s", Shown[0], Shown[1],
-                                  Shown[2]),
+                    ASSERT_EQ(std::sscanf(Line.c_str(), "Values Equation|%31[^|]|%31[^|]|%31s", Shown[0],
+                                  Shown[1], Shown[2]),
                         3)
                         << Line;
                     const double Sum = 1.0 / Number(Shown[1]) + 1.0 / Number(Shown[2]);
