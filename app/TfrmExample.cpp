@@ -35,7 +35,7 @@ namespace {
 
 constexpr QSize ClientSize(770, 567);
 // Below this the legend would cover the check boxes of the command panel.
-constexpr QSize MinimumClientSize(580, 510);
+constexpr QSize MinimumClientSize(640, 510);
 constexpr int FontHeight = 13;
 constexpr int LegendTitleFontHeight = 14;
 constexpr QSize GlyphSize(16, 16);
