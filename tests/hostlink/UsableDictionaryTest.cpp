@@ -10,7 +10,6 @@
 #include <fstream>
 #include <string>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -92,15 +91,4 @@ TEST_F(UsableDictionary, TheFirstUsableFileCountsAndEveryUnusableOneIsSaid)
         "");
     EXPECT_EQ(Said, std::vector<std::string> { Empty });
     EXPECT_TRUE(Untouched.Keys().empty());
-}
-
-TEST_F(UsableDictionary, AnUnreadableFileIsSaidWithTheSystemsReason)
-{
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root reads any file";
-    const std::string Locked = Write("locked.itl", Good);
-    ASSERT_EQ(::chmod(Locked.c_str(), 0), 0);
-    const auto [Loaded, Complaints] = Load({ Locked });
-    EXPECT_EQ(Loaded, "");
-    EXPECT_EQ(Complaints, std::vector<std::string> { "locked.itl: cannot read it: Permission denied" });
 }
