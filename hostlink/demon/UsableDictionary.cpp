@@ -2,12 +2,14 @@
 
 #include "ItlFormat.h"
 #include "TTolkar2000.h"
+#include "TUniqueFd.h"
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
+#include <fcntl.h>
 #include <sstream>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -18,28 +20,49 @@ struct TFileRead {
     std::optional<std::string> Problem;
 };
 
+std::string SystemReason()
+{
+    return std::string("cannot read it: ") + std::strerror(errno);
+}
+
+std::string TooLarge()
+{
+    return "it is larger than " + std::to_string(MaxDictionarySize / (1024 * 1024)) + " MiB";
+}
+
 TFileRead ReadDictionaryFile(const std::string& File)
 {
-    struct stat Status { };
-    if (::stat(File.c_str(), &Status) != 0) {
+    // Opened without waiting and checked on the open file, so that a pipe or device put in
+    // its place after a look at the name can never keep the read waiting.
+    const platform::TUniqueFd Fd(::open(File.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (Fd.Get() < 0) {
         if (errno == ENOENT || errno == ENOTDIR)
             return { true, {}, {} };
-        return { false, {}, std::string("cannot read it: ") + std::strerror(errno) };
+        return { false, {}, SystemReason() };
     }
+    struct stat Status { };
+    if (::fstat(Fd.Get(), &Status) != 0)
+        return { false, {}, SystemReason() };
     if (S_ISDIR(Status.st_mode))
         return { false, {}, "it is a folder" };
-    // A pipe or device could keep the read waiting for ever.
     if (!S_ISREG(Status.st_mode))
         return { false, {}, "it is not a regular file" };
     if (static_cast<std::size_t>(Status.st_size) > MaxDictionarySize)
-        return { false, {},
-            "it is larger than " + std::to_string(MaxDictionarySize / (1024 * 1024)) + " MiB" };
-    std::ifstream In(File, std::ios::binary);
-    if (!In)
-        return { false, {}, std::string("cannot read it: ") + std::strerror(errno) };
-    std::ostringstream Bytes;
-    Bytes << In.rdbuf();
-    return { false, std::move(Bytes).str(), {} };
+        return { false, {}, TooLarge() };
+    TFileRead Read;
+    char Block[65536];
+    for (;;) {
+        const ssize_t Got = ::read(Fd.Get(), Block, sizeof Block);
+        if (Got == 0)
+            return Read;
+        if (Got < 0 && errno != EINTR)
+            return { false, {}, SystemReason() };
+        if (Got > 0)
+            Read.Bytes.append(Block, static_cast<std::size_t>(Got));
+        // A file that grows while it is read is held to the same bound.
+        if (Read.Bytes.size() > MaxDictionarySize)
+            return { false, {}, TooLarge() };
+    }
 }
 
 } // namespace

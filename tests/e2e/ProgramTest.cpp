@@ -305,7 +305,7 @@ TEST_F(Program, TheReferenceHostStartsTheProgramInHostMode)
     const auto Messaging = platform::CreatePosixWindowMessaging();
     const auto ProgramWindow
         = [&] { return Messaging->FindWindow("ThisIsTheLernixClientComponentWindowClass", "LX_fokalis"); };
-    EXPECT_NE(ProgramWindow(), 0);
+    EXPECT_TRUE(WaitUntil([&] { return ProgramWindow() != 0; }));
     ::kill(static_cast<pid_t>(FHost.processId()), SIGTERM);
     EXPECT_EQ(Ended(FHost), 0);
     EXPECT_TRUE(WaitUntil([&] { return ProgramWindow() == 0; }));
