@@ -34,7 +34,8 @@
 namespace {
 
 constexpr QSize ClientSize(770, 567);
-// Below this the legend would cover the check boxes of the command panel.
+// Below this the legend would cover the command panel's check boxes, or the diagram
+// would cut off the figure it starts with.
 constexpr QSize MinimumClientSize(640, 510);
 constexpr int FontHeight = 13;
 constexpr int LegendTitleFontHeight = 14;
