@@ -4,6 +4,7 @@
 
 #include <QClipboard>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QTemporaryDir>
@@ -82,6 +83,21 @@ TEST_F(FigureExport, AFileThatCannotBeWrittenIsReportedWithItsNameAndReason)
     FileName.clear();
     QTest::keyClick(&Window, Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(Shown.size(), 1);
+}
+
+// Save never replaces a folder, nor puts PNG bytes under a name that promises JPEG.
+TEST_F(FigureExport, AFolderOrAJpegNameIsRefusedAndLeftAsItWas)
+{
+    ASSERT_TRUE(QDir(Dir.path()).mkdir("figure.png"));
+    for (const char* Name : { "figure.png", "figure.jpg" }) {
+        FileName = Dir.filePath(Name);
+        QTest::keyClick(&Window, Qt::Key_S, Qt::ControlModifier);
+    }
+    ASSERT_EQ(Shown.size(), 2);
+    EXPECT_TRUE(Shown[0].contains("folder")) << Shown[0].toStdString();
+    EXPECT_TRUE(Shown[1].contains(".png or .svg")) << Shown[1].toStdString();
+    EXPECT_TRUE(QFileInfo(Dir.filePath("figure.png")).isDir());
+    EXPECT_FALSE(QFile::exists(Dir.filePath("figure.jpg")));
 }
 
 } // namespace
