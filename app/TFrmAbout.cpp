@@ -34,7 +34,8 @@ const char* const GermanDescription
 QFont ArialFont(int PixelSize)
 {
     QFont Font;
-    Font.setFamilies({ "Arial", "Liberation Sans", "Arimo" });
+    static const QStringList Families = FormLook::InstalledFamilies({ "Arial", "Liberation Sans", "Arimo" });
+    Font.setFamilies(Families);
     Font.setStyleHint(QFont::SansSerif);
     Font.setPixelSize(PixelSize);
     return Font;
@@ -43,7 +44,9 @@ QFont ArialFont(int PixelSize)
 TFont LinkFont(const QColor& Color, bool Underline)
 {
     QFont Font;
-    Font.setFamilies({ "Courier New", "Liberation Mono", "Cousine" });
+    static const QStringList Families
+        = FormLook::InstalledFamilies({ "Courier New", "Liberation Mono", "Cousine" });
+    Font.setFamilies(Families);
     Font.setStyleHint(QFont::TypeWriter);
     Font.setPixelSize(FontHeight);
     Font.setBold(true);
@@ -125,7 +128,7 @@ void TFrmAbout::LoadLayout()
     LblWebSite = CreateLabel(Panel2, "LblWebSite", "LblWebSite", QRect(8, 8, 135, 49), Qt::AlignRight);
     LblWebSite->setWordWrap(true);
 
-    BButOK = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), "TK_OK", this);
+    BButOK = new QPushButton("TK_OK", this);
     BButOK->setObjectName("BButOK");
     BButOK->setIconSize(GlyphSize);
     BButOK->setGeometry(424, 296, 113, 33);
@@ -174,8 +177,13 @@ void TFrmAbout::FillAndTranslate(TTolkar2000& Translator)
 void TFrmAbout::showEvent(QShowEvent* Event)
 {
     QDialog::showEvent(Event);
-    if (!Event->spontaneous())
-        FormShow();
+    if (Event->spontaneous())
+        return;
+    // The style's glyph is looked up in the icon theme, which loads image plugins: work
+    // that the program's first frame need not wait for. The box is not yet on screen here.
+    if (BButOK->icon().isNull())
+        BButOK->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    FormShow();
 }
 
 void TFrmAbout::FormShow()

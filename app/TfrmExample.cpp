@@ -27,6 +27,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QWindow>
 
 #include <iterator>
 #include <utility>
@@ -143,12 +144,12 @@ void TfrmExample::LoadLayout(bool HostMode)
 void TfrmExample::LoadCommandPanel()
 {
     TControlAlign& Panel = pnlCommand->Controls();
-    cmdExit = CreateButton(pnlCommand, "cmdExit", "TK_Exit", QIcon(":/icons/exit.svg"));
+    cmdExit = CreateButton(pnlCommand, "cmdExit", "TK_Exit", QIcon(":/icons/exit.png"));
     connect(cmdExit, &QPushButton::clicked, this, &TfrmExample::cmdExitClick);
     Panel.Place(cmdExit, QRect(10, 10, 143, 32));
 
-    QIcon AboutGlyph(":/icons/about.svg");
-    AboutGlyph.addFile(":/icons/about-disabled.svg", QSize(), QIcon::Disabled);
+    QIcon AboutGlyph(":/icons/about.png");
+    AboutGlyph.addFile(":/icons/about-disabled.png", QSize(), QIcon::Disabled);
     BButAbout = CreateButton(pnlCommand, "BButAbout", "TK_About", AboutGlyph);
     connect(BButAbout, &QPushButton::clicked, this, &TfrmExample::BButAboutClick);
     Panel.Place(BButAbout, QRect(8, 48, 145, 33));
@@ -280,9 +281,25 @@ void TfrmExample::showEvent(QShowEvent* Event)
     if (FShown)
         return;
     FShown = true;
-    // Queued, so the window is painted before the modal box opens over it, and an error
-    // reaches the program's error handler.
-    QMetaObject::invokeMethod(this, &TfrmExample::FormShow, Qt::QueuedConnection);
+    // FormShow waits for the window's first exposure, so the user sees the window painted
+    // at once and the About box over it a moment later, not both only once the box is
+    // ready.
+    if (QWindow* Window = windowHandle())
+        Window->installEventFilter(this);
+    else
+        QMetaObject::invokeMethod(this, &TfrmExample::FormShow, Qt::QueuedConnection);
+}
+
+bool TfrmExample::eventFilter(QObject* Watched, QEvent* Event)
+{
+    QWindow* Window = windowHandle();
+    if (Watched == Window && Event->type() == QEvent::Expose && Window->isExposed()) {
+        Window->removeEventFilter(this);
+        // Queued: the exposure is painted first, and an error reaches the program's error
+        // handler.
+        QMetaObject::invokeMethod(this, &TfrmExample::FormShow, Qt::QueuedConnection);
+    }
+    return QWidget::eventFilter(Watched, Event);
 }
 
 void TfrmExample::FormShow()

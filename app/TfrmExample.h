@@ -41,8 +41,9 @@ public:
     TLenseGraph* LenseGraph() const { return FLenseGraph; }
 
 protected:
-    // The first showing runs FormShow once the window is on screen.
+    // The first showing runs FormShow once the window has been painted on the screen.
     void showEvent(QShowEvent* Event) override;
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
     void LoadLayout(bool HostMode);

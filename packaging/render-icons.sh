@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Renders the program's icon as the PNG sizes of the hicolor theme into packaging/icons/.
-# The PNGs are kept in the repository, so building and packaging need no SVG renderer;
-# run this again (needs librsvg2-bin) whenever app/icons/org.fokalis.Fokalis.svg changes.
+# Renders the program's icon as the PNG sizes of the hicolor theme into packaging/icons/,
+# and the buttons' glyphs at their size and twice that into app/icons/. The PNGs are kept in
+# the repository, so building and packaging need no SVG renderer and the program loads no
+# SVG code at start-up; run this again (needs librsvg2-bin) whenever an SVG in app/icons/
+# changes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,4 +12,9 @@ for size in 16 22 24 32 48 64 128 256; do
     dir="packaging/icons/hicolor/${size}x${size}/apps"
     mkdir -p "$dir"
     rsvg-convert --width "$size" --height "$size" --output "$dir/org.fokalis.Fokalis.png" "$svg"
+done
+
+for glyph in exit about about-disabled; do
+    rsvg-convert --width 16 --height 16 --output "app/icons/$glyph.png" "app/icons/$glyph.svg"
+    rsvg-convert --width 32 --height 32 --output "app/icons/$glyph@2x.png" "app/icons/$glyph.svg"
 done
