@@ -13,6 +13,7 @@ enum class TGrabTarget : std::uint8_t { gtNone = 0, gtObject = 1, gtFocus = 2, g
 TGrabTarget FindGrabTarget(const TLenseDiagramState& State, int Width, int Height, int X, int Y);
 
 // Puts the grabbed element under the pointer: the object keeps at least one pixel
-// left of the lens, F stays at least 1, and 2F follows in steps of two pixels.
+// left of the lens, F stays at least 1, and 2F follows in steps of two pixels. A pointer
+// outside the Width x Height picture is taken on the picture's nearest edge pixel.
 // Throws CheckedInt::EIntOverflow like FindGrabTarget.
 void MoveGrabTarget(TLenseDiagramState& State, TGrabTarget Target, int Width, int Height, int X, int Y);
