@@ -59,8 +59,9 @@ TEST(DictionaryBesideTheProgram, TranslatesTheWindowAtStartAndTheAboutBoxWhenFir
 
     // Qt's own texts (its dialogs and context menus) speak the dictionary's language too.
     const bool German = LowerAscii(Dictionary.Translate("$dlglanguage$")) == "lggerman";
-    if (QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_de.qm"))
+    if (QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_de.qm")) {
         EXPECT_EQ(QCoreApplication::translate("QFileDialog", "File &name:") != "File &name:", German);
+    }
 
     // A translated window keeps its texts when another dictionary walks over it.
     TTolkar2000 Other;
