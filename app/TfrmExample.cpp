@@ -22,7 +22,6 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -224,7 +223,7 @@ void TfrmExample::LoadValuesPanel()
     pnlCommand->Controls().Place(CBShowValues, QRect(15, 240, 140, 17), TAlign::None,
         TAnchors(TAnchorKind::Left) | TAnchorKind::Top | TAnchorKind::Right);
 
-    MValues = Create<QPlainTextEdit>(this, "MValues");
+    MValues = Create<TMemo>(this, "MValues");
     MValues->setAccessibleName("TK_Values");
     cliDemon->Translator()->TranslateComponent(MValues);
     MValues->setReadOnly(true);

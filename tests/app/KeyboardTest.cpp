@@ -250,7 +250,11 @@ TEST_F(Keyboard, TheChoiceIsAFocusedPartWhoseNumberAndTextFollowEveryChange)
         QStringList({ "Commands", "Key", "Type of Lens", "Explanation" }));
     auto* Memo = Control<QPlainTextEdit>("Memo1");
     const QString Explanation = Memo->toPlainText();
+    const QPoint Edge = Memo->viewport()->geometry().topLeft() + QPoint(1, Memo->viewport()->height() / 2);
+    const QColor Highlight = Memo->palette().color(QPalette::Highlight);
+    EXPECT_NE(Memo->grab().toImage().pixelColor(Edge), Highlight);
     Memo->setFocus();
+    EXPECT_EQ(Memo->grab().toImage().pixelColor(Edge), Highlight) << "a focus frame shows";
     Press(Qt::Key_X);
     EXPECT_EQ(Memo->toPlainText(), Explanation);
 }
