@@ -4,6 +4,7 @@
 #include "LenseDiagram.h"
 #include "TLenseGraph.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
@@ -11,6 +12,7 @@
 #include <QImage>
 #include <QKeySequence>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QShortcut>
 
 namespace {
@@ -48,7 +50,7 @@ TFigureExport::TFigureExport(QWidget* Window, TLenseGraph* Graph)
 {
     setObjectName(QStringLiteral("FigureExport"));
     connect(new QShortcut(QKeySequence::Copy, Window), &QShortcut::activated, this,
-        &TFigureExport::CopyToClipboard);
+        &TFigureExport::CopySelectionOrFigure);
     connect(new QShortcut(QKeySequence::Save, Window), &QShortcut::activated, this, &TFigureExport::SaveAs);
 }
 
@@ -56,6 +58,17 @@ void TFigureExport::CopyToClipboard()
 {
     // The bitmap's memory is reused by the next paint; the clipboard keeps a copy.
     QGuiApplication::clipboard()->setImage(FGraph->Bitmap().Image().copy());
+}
+
+void TFigureExport::CopySelectionOrFigure()
+{
+    // The window's shortcut comes before the text box's own Ctrl+C, so the box is asked here.
+    if (auto* Box = qobject_cast<QPlainTextEdit*>(QApplication::focusWidget());
+        Box && Box->textCursor().hasSelection()) {
+        Box->copy();
+        return;
+    }
+    CopyToClipboard();
 }
 
 void TFigureExport::SaveAs()

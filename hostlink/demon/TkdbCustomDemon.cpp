@@ -14,14 +14,13 @@
 #include "TSingleInstanceLock.h"
 #include "TTolkar2000.h"
 #include "TWindowMessaging.h"
+#include "UsableDictionary.h"
 
 #include <QCoreApplication>
 #include <QtDebug>
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
 static_assert(
     MaxFrameDataSize == platform::MaxCopyDataSize, "the host link and the window layer share one cap");
@@ -61,6 +60,8 @@ TkdbCustomDemon::~TkdbCustomDemon()
 {
     FPending.clear();
     TearDownHiddenWindow();
+    if (FFirstCopyWindow != 0)
+        FMessaging->DestroyHiddenWindow(FFirstCopyWindow);
     FLock.reset();
     FOwnEntity->MutexHandle = 0;
     FTranslator.reset();
@@ -131,34 +132,63 @@ void TkdbCustomDemon::CheckMultiStart()
     if (Lock) {
         FLock = std::make_unique<platform::TSingleInstanceLock>(std::move(*Lock));
         FOwnEntity->MutexHandle = FLock->Handle();
+        MakeFirstCopyWindow();
         return;
     }
-    if (const std::unique_ptr<TEntity> First = FindEntityByTitle(ApplicationTitle())) {
+    if (const TWindowHandle First = FindFirstCopy(); First != 0) {
+        TEntity Target(this);
+        Target.Handle = First;
         TLernixMessageStream Params(this);
         Params.MsgKind = lmParams;
         WriteParamListText(Params, FParams);
-        Send(*First, Params, nullptr);
+        Send(Target, Params, nullptr);
     }
     throw TProgramHalt { 0 };
 }
 
+void TkdbCustomDemon::MakeFirstCopyWindow()
+{
+    // Without it a second copy only ends; the program runs on as before.
+    try {
+        FFirstCopyWindow = FMessaging->CreateHiddenWindow(GetWindowClassName(), FOwnEntity->MutexName(),
+            [this](const platform::TCopyDataFrame& Frame) { OnFrame(Frame); });
+    } catch (const platform::EWindowMessaging& E) {
+        qWarning("host link: no window for a second copy to find: %s", E.what());
+    }
+}
+
+TWindowHandle TkdbCustomDemon::FindFirstCopy()
+{
+    if (const std::unique_ptr<TEntity> First = FindEntityByTitle(ApplicationTitle()))
+        return First->Handle;
+    return FMessaging->FindWindow(GetWindowClassName(), FOwnEntity->MutexName());
+}
+
 void TkdbCustomDemon::LoadTranslation()
 {
+    const std::string Program = ExtractFileName(ApplicationFileName());
+    const TDictionaryComplaint Complain = [&Program](const std::string& File, const std::string& Why) {
+        std::fprintf(
+            stderr, "%s: cannot use the dictionary %s: %s\n", Program.c_str(), File.c_str(), Why.c_str());
+    };
+    bool Loaded = false;
     if (FUseVandrelServer) {
-        const std::unique_ptr<TMemoryStream> Dictionary
-            = GetFileStream(DictionaryFileName(ResolveFileName(ApplicationFileName())));
-        if (Dictionary) {
+        const std::string Name = DictionaryFileName(ResolveFileName(ApplicationFileName()));
+        if (const std::unique_ptr<TMemoryStream> Dictionary = GetFileStream(Name)) {
             const std::vector<std::uint8_t>& Bytes = Dictionary->Bytes();
-            std::string Text(Bytes.begin(), Bytes.end());
-            std::istringstream In(std::move(Text));
-            FTranslator->LoadFromStream(In);
+            const auto Problem = LoadDictionaryBytes(*FTranslator, std::string(Bytes.begin(), Bytes.end()));
+            if (Problem)
+                Complain("\"" + Name + "\" of the host", *Problem);
+            Loaded = !Problem;
         }
-    } else if (const std::string File = StandaloneDictionaryFile(ApplicationFileName(), ProcessEnvironment);
-               !File.empty()) {
-        std::ifstream In(File, std::ios::binary);
-        if (In)
-            FTranslator->LoadFromStream(In);
     }
+    // Standalone, and in host mode when the host has none that serves: keys are no texts.
+    if (!Loaded
+        && LoadFirstUsableDictionary(
+            *FTranslator, StandaloneDictionaryFiles(ApplicationFileName(), ProcessEnvironment), Complain)
+               .empty())
+        std::fprintf(
+            stderr, "%s: no usable dictionary found; the windows show their keys\n", Program.c_str());
     if (FAutoTranslate)
         FTranslator->TranslateComponent(parent());
 }

@@ -89,14 +89,17 @@ public:
     // Refills the list from the command line, leaving out every parameter that starts
     // with "/serverhandle=" (exactly in this case).
     void ReadParams();
-    // With MultiStart off: takes the single-copy lock named after the program file, or,
-    // when another copy holds it, passes the parameter list to that copy (found through the
-    // host by the application title) and throws TProgramHalt with exit code 0.
+    // With MultiStart off: takes the single-copy lock named after the program file and makes
+    // a second hidden window named like the lock, by which a later copy finds this one without
+    // a host. When another copy holds the lock, passes the parameter list to that copy (found
+    // through the host by the application title, else by that window) and throws TProgramHalt
+    // with exit code 0.
     void CheckMultiStart();
-    // Loads the dictionary (from the host in host mode; standalone the file beside the
-    // program or, without one, the installed dictionary of the user's locale, see
-    // StandaloneDictionaryFile; a missing file is no error) and, with AutoTranslate,
-    // translates the owner and every object it owns.
+    // Loads the dictionary: in host mode the host's; standalone, or when the host has none
+    // that can serve, the first usable of StandaloneDictionaryFiles (the file beside the
+    // program, then the installed dictionary of the user's locale, then English). Each file
+    // that exists but cannot serve, and finding none at all, is said on standard error. Then,
+    // with AutoTranslate, translates the owner and every object it owns.
     void LoadTranslation();
 
     // Stamps Msg from the local clock, then Transmit.
@@ -186,6 +189,10 @@ protected:
 
 private:
     void TearDownHiddenWindow();
+    void MakeFirstCopyWindow();
+    // The running first copy's window: the host's record of it, else its window named like
+    // the lock; 0 when neither answers.
+    TWindowHandle FindFirstCopy();
     void OnFrame(const platform::TCopyDataFrame& Frame);
     // Records why there is no link; the component then works without one.
     void LoseLink(const std::string& Why);
@@ -193,6 +200,7 @@ private:
     std::unique_ptr<platform::TWindowMessaging> FOwnMessaging;
     platform::TWindowMessaging* FMessaging = nullptr;
     std::unique_ptr<platform::TSingleInstanceLock> FLock;
+    TWindowHandle FFirstCopyWindow = 0;
     std::unique_ptr<TTolkar2000> FTranslator;
     std::string FLinkProblem;
     TGotAMessageEvent FOnGotAMessage;
