@@ -90,6 +90,9 @@ TfrmExample::~TfrmExample()
 {
     if (frmExample == this)
         frmExample = nullptr;
+    // The component goes with the children, after this window's own part is gone.
+    if (cliDemon)
+        disconnect(cliDemon, nullptr, FLenseGraph, nullptr);
 }
 
 void TfrmExample::LoadLayout(bool HostMode)
@@ -248,6 +251,8 @@ void TfrmExample::FormCreate()
 {
     FLenseGraph = new TLenseGraph(this);
     FLenseGraph->SetTranslator(*cliDemon->Translator());
+    // The component takes its translator along when the host's quit ends it.
+    connect(cliDemon, &QObject::destroyed, FLenseGraph, &TLenseGraph::ClearTranslator);
     FAlign->Place(FLenseGraph, QRect(0, 0, StartDiagramWidth, StartDiagramHeight), TAlign::Client);
     // Made after the layout's translation walk, so they are translated on their own.
     auto* Export = new TFigureExport(this, FLenseGraph);
@@ -290,7 +295,8 @@ void TfrmExample::FormShow()
 {
     // The program creates the box before its first showing; a window shown without one
     // has nothing to fill.
-    if (!FrmAbout)
+    // The host's quit may have ended the component before this queued call came.
+    if (!FrmAbout || !cliDemon)
         return;
     FrmAbout->FillAndTranslate(*cliDemon->Translator());
     FrmAbout->exec();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class QCheckBox;
@@ -63,7 +64,8 @@ private:
 
     TControlAlign* FAlign;
     bool FShown = false;
-    TkdbDemonClient* cliDemon = nullptr;
+    // Guarded: an allowed quit of the host ends the component while the window lives on.
+    QPointer<TkdbDemonClient> cliDemon;
     QMenu* pbmDead = nullptr;
     TPanel* pnlCommand = nullptr;
     QPushButton* cmdExit = nullptr;

@@ -20,7 +20,9 @@
 #include <QtDebug>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <poll.h>
 
 static_assert(
     MaxFrameDataSize == platform::MaxCopyDataSize, "the host link and the window layer share one cap");
@@ -83,10 +85,8 @@ void TkdbCustomDemon::Loaded()
 void TkdbCustomDemon::CheckLink() const
 {
     if (!FLinkProblem.empty()) {
-        if (FUseVandrelServer) {
-            qWarning("host link: %s", FLinkProblem.c_str());
-            throw ELernix(CouldNotCreateWindow);
-        }
+        if (FUseVandrelServer)
+            throw ELernix(std::string(CouldNotCreateWindow) + ": " + FLinkProblem);
         std::fprintf(stderr, "%s: running without host link and single-copy check: %s\n",
             ExtractFileName(ApplicationFileName()).c_str(), FLinkProblem.c_str());
     }
@@ -106,11 +106,11 @@ std::string TkdbCustomDemon::ParamStr(int Index) const
 
 void TkdbCustomDemon::ReadParams()
 {
-    const QStringList Arguments = QCoreApplication::arguments();
-    FParams.assign(1, Arguments.isEmpty() ? std::string() : Arguments.front().toLocal8Bit().toStdString());
-    for (std::string& Parameter : CommandLineParameters())
-        if (!Parameter.starts_with(ServerHandleSwitch))
-            FParams.push_back(std::move(Parameter));
+    std::vector<std::string> Arguments = CommandLine();
+    FParams.assign(1, Arguments.empty() ? std::string() : Arguments.front());
+    for (std::size_t I = 1; I < Arguments.size(); ++I)
+        if (!Arguments[I].starts_with(ServerHandleSwitch))
+            FParams.push_back(std::move(Arguments[I]));
 }
 
 void TkdbCustomDemon::CheckMultiStart()
@@ -217,8 +217,9 @@ void TkdbCustomDemon::MakeHiddenWindow()
         FOwnEntity->Handle = FMessaging->CreateHiddenWindow(GetWindowClassName(), GetWindowName(),
             [this](const platform::TCopyDataFrame& Frame) { OnFrame(Frame); });
     } catch (const platform::EWindowMessaging& E) {
-        qWarning("host link: no hidden window: %s", E.what());
-        throw ELernix(CouldNotCreateWindow);
+        // As with an unusable runtime folder: CheckLink decides what that means.
+        LoseLink(E.what());
+        return;
     }
     FOwnEntity->Title = ApplicationTitle();
     FOwnEntity->ExeName = ApplicationFileName();
@@ -254,21 +255,25 @@ void TkdbCustomDemon::Transmit(const TEntity& Target, TLernixMessageStream& Msg,
         return;
     const std::vector<std::uint8_t> Data = EncodeFrameData(Msg);
     Msg.SetPosition(Msg.Size());
-    if (Target.Handle > 0) {
-        ++FSendDepth;
-        FMessaging->SendCopyData(Target.Handle, FOwnEntity->Handle, Msg.MsgKind, Data);
-        if (--FSendDepth == 0 && FQuitDeferred)
-            deleteLater();
-    }
-    const TLernixMessageStream* Found = FindPendingReply(Msg.Stamp());
-    if (!Found)
+    if (Target.Handle <= 0)
         return;
-    const auto At
-        = std::find_if(FPending.begin(), FPending.end(), [Found](const auto& P) { return P.get() == Found; });
+    ++FSendDepth;
+    if (Reply)
+        FAwaited.push_back(Msg.Stamp());
+    FMessaging->SendCopyData(Target.Handle, FOwnEntity->Handle, Msg.MsgKind, Data);
+    if (Reply)
+        FAwaited.pop_back();
+    if (--FSendDepth == 0 && FQuitDeferred)
+        deleteLater();
+    if (!Reply)
+        return;
+    const auto At = std::find_if(
+        FPending.begin(), FPending.end(), [&Msg](const auto& P) { return P->Stamp() == Msg.Stamp(); });
+    if (At == FPending.end())
+        return;
     const std::unique_ptr<TLernixMessageStream> Claimed = std::move(*At);
     FPending.erase(At);
-    if (Reply)
-        Reply->AssignMessage(*Claimed);
+    Reply->AssignMessage(*Claimed);
 }
 
 TLernixMessageStream* TkdbCustomDemon::FindPendingReply(TMessageStamp Stamp) const
@@ -312,9 +317,12 @@ void TkdbCustomDemon::HandleMessage(std::unique_ptr<TLernixMessageStream>& Msg)
         break;
     }
     case lmReply:
-        if (FPending.size() >= MaxPendingReplies) {
-            qWarning("host link: %zu unclaimed replies; dropping the oldest", FPending.size());
-            FPending.pop_front();
+        // A reply nobody waits for would only take memory: a peer could send any number.
+        if (std::find(FAwaited.begin(), FAwaited.end(), Msg->Stamp()) == FAwaited.end()
+            || FindPendingReply(Msg->Stamp())) {
+            qWarning("host link: dropped a reply from window %lld that no request waits for",
+                static_cast<long long>(Msg->SenderEntity->Handle));
+            break;
         }
         FPending.push_back(std::move(Msg));
         break;
@@ -338,6 +346,19 @@ bool TkdbCustomDemon::IsWindow(TWindowHandle Handle) const
     if (Handle == FOwnEntity->Handle)
         return true;
     return FMessaging && FMessaging->IsWindow(Handle);
+}
+
+void TkdbCustomDemon::ServeUntilReadable(int Fd)
+{
+    if (!FMessaging) {
+        pollfd Watch { Fd, POLLIN, 0 };
+        while (::poll(&Watch, 1, -1) < 0 && errno == EINTR) { }
+        return;
+    }
+    ++FSendDepth;
+    FMessaging->ServeUntilReadable(Fd);
+    if (--FSendDepth == 0 && FQuitDeferred)
+        deleteLater();
 }
 
 void TkdbCustomDemon::ReleaseOnQuit()
