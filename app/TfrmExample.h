@@ -6,7 +6,6 @@
 class QCheckBox;
 class QLabel;
 class QMenu;
-class QPlainTextEdit;
 class QPushButton;
 class TControlAlign;
 class TLenseGraph;
@@ -87,7 +86,7 @@ private:
     QPushButton* BButAbout = nullptr;
     TLenseGraph* FLenseGraph = nullptr;
     QCheckBox* CBShowValues = nullptr;
-    QPlainTextEdit* MValues = nullptr;
+    TMemo* MValues = nullptr;
 };
 
 // The program's main window while it exists; set before its layout loads.
