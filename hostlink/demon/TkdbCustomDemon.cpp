@@ -2,6 +2,7 @@
 
 #include "DemonWindowClass.h"
 #include "ELernix.h"
+#include "FileNames.h"
 #include "HostDiscovery.h"
 #include "LocaleDictionary.h"
 #include "MessageFrame.h"

@@ -37,15 +37,6 @@ protected:
 
 } // namespace
 
-TEST(ProgramFileNames, DictionaryAndFolderOfTheProgramFile)
-{
-    // The folder stays as it is, dots included; the file name follows the learning file's rule.
-    EXPECT_EQ(DictionaryFileName("/opt/x.d/fokalis"), "/opt/x.d/fokalis.itl");
-    EXPECT_EQ(DictionaryFileName("C:\\X\\demo.exe"), "C:\\X\\demo.itl");
-    EXPECT_EQ(ExtractFilePath("C:demo.exe"), "C:");
-    EXPECT_EQ(ExtractFilePath("demo"), "");
-}
-
 TEST_F(DemonLife, ParamStrKeepsTheProgramFileAndRefusesOtherIndexes)
 {
     TkdbDemonClient Demon(nullptr, FMessaging.get());

@@ -1,7 +1,7 @@
 #include "LocaleDictionary.h"
 
 #include "AsciiCase.h"
-#include "ProgramFileNames.h"
+#include "FileNames.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -10,6 +10,8 @@
 #include <system_error>
 
 namespace {
+
+constexpr std::string_view DictionaryExtension = ".itl";
 
 struct TLanguageDictionary {
     std::string_view Language;
@@ -49,6 +51,11 @@ bool IsRegularFile(const std::string& Path)
 
 } // namespace
 
+std::string DictionaryFileName(std::string_view ProgramPath)
+{
+    return ReplaceFileExtension(ProgramPath, DictionaryExtension);
+}
+
 std::string ProcessEnvironment(const char* Name)
 {
     const char* Value = std::getenv(Name);
@@ -85,7 +92,7 @@ std::string InstalledDictionaryFolder(const std::string& ProgramPath, const TEnv
         return Chosen.ends_with('/') ? Chosen : Chosen + '/';
     if (ProgramPath.empty())
         return {};
-    // packaging/ defines the path from the install layout it installs.
+    // The install layout (cmake/FokalisInstallDirs.cmake) defines the path.
     return ExtractFilePath(ProgramPath) + FOKALIS_DICTIONARIES_FROM_PROGRAM + '/';
 }
 
