@@ -5,7 +5,7 @@
 #include "ProgramFileNames.h"
 #include "StreamEncoding.h"
 #include "TTestHost.h"
-#include "TTolkar2000.h"
+#include "TTolkar2000Walk.h"
 #include "TkdbDemonClient.h"
 
 #include <QCoreApplication>
