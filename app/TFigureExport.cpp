@@ -2,6 +2,7 @@
 
 #include "FigureFile.h"
 #include "LenseDiagram.h"
+#include "PixelImage.h"
 #include "TLenseGraph.h"
 
 #include <QClipboard>
@@ -55,7 +56,7 @@ TFigureExport::TFigureExport(QWidget* Window, TLenseGraph* Graph)
 void TFigureExport::CopyToClipboard()
 {
     // The bitmap's memory is reused by the next paint; the clipboard keeps a copy.
-    QGuiApplication::clipboard()->setImage(FGraph->Bitmap().Image().copy());
+    QGuiApplication::clipboard()->setImage(PixelImage(FGraph->Bitmap()).copy());
 }
 
 void TFigureExport::SaveAs()
@@ -72,7 +73,7 @@ std::optional<QString> TFigureExport::Save(const QString& FileName)
     const TPixelBuffer& Bitmap = FGraph->Bitmap();
     const std::optional<QString> Reason = FigureFormatOf(FileName) == TFigureFormat::Svg
         ? WriteSvgFile(FileName, LenseDiagramSvg(FGraph->State(), Bitmap.Width(), Bitmap.Height()))
-        : WritePngFile(FileName, Bitmap.Image());
+        : WritePngFile(FileName, PixelImage(Bitmap));
     if (!Reason)
         return std::nullopt;
     return FCannotSaveText + QStringLiteral("\n\n") + QDir::toNativeSeparators(FileName)

@@ -1,6 +1,7 @@
 #include "TLenseGraph.h"
 
 #include "LenseDescription.h"
+#include "PixelImage.h"
 #include "TLenseGraphAccessible.h"
 #include "TTolkar2000.h"
 
@@ -199,7 +200,7 @@ void TLenseGraph::paintEvent(QPaintEvent*)
     if (FBitmap.Width() != width() || FBitmap.Height() != height())
         Compose();
     QPainter Painter(this);
-    Painter.drawImage(0, 0, FBitmap.Image());
+    Painter.drawImage(0, 0, PixelImage(FBitmap));
     if (hasFocus())
         PaintFocusMark(Painter);
 }

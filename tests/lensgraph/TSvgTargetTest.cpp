@@ -1,6 +1,7 @@
 #include "TSvgTarget.h"
 #include "LenseDiagram.h"
 #include "LenseStartValues.h"
+#include "PixelImage.h"
 #include "TPixelBuffer.h"
 #include "TRasterTarget.h"
 
@@ -74,7 +75,7 @@ bool IsBlendOf(TRgb P, const std::vector<TRgb>& Colors, int Tolerance)
 QImage Raster(const TLenseDiagramState& State, TPixelBuffer& Buffer)
 {
     PaintLenseDiagram(State, Buffer, Width, Height);
-    return Buffer.Image();
+    return PixelImage(Buffer);
 }
 
 // The document drawn by Qt's own renderer over a colour the diagram never uses,
@@ -286,7 +287,7 @@ TEST(SvgDots, DashesCoverTheRastersDotsAndGaps)
             Target->MoveTo(Line.X0, Line.Y0);
             Target->LineTo(Line.X1, Line.Y1);
         }
-        const QImage Bitmap = Buffer.Image();
+        const QImage Bitmap = PixelImage(Buffer);
         const QImage Drawing = Rendered(Svg.Document(), Side, Side);
         const QRgb Red = qRgb(255, 0, 0);
         const QRgb Green = qRgb(0, 0xC0, 0);

@@ -2,6 +2,7 @@
 // headless by the same code that paints the program's window.
 #include "FigureFile.h"
 #include "LenseDiagram.h"
+#include "PixelImage.h"
 #include "RenderOptions.h"
 #include "TPixelBuffer.h"
 
@@ -26,7 +27,7 @@ bool WriteFigure(const TRenderOptions& Options)
     } else {
         TPixelBuffer Buffer;
         PaintLenseDiagram(Options.State, Buffer, Options.Width, Options.Height);
-        Reason = WritePngFile(FileName, Buffer.Image());
+        Reason = WritePngFile(FileName, PixelImage(Buffer));
     }
     if (!Reason)
         return true;
