@@ -9,6 +9,7 @@
 #include "TCanvas.h"
 #include "TPixelBuffer.h"
 #include "TPixelFrame.h"
+#include "TQtGlyphSource.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -160,6 +161,7 @@ int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QGuiApplication Application(argc, argv);
+    TQtGlyphSource::Install();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

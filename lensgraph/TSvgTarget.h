@@ -14,7 +14,7 @@
 // a dotted pen becomes a dash pattern in step with the raster's dots, its gaps
 // painted in the brush colour while the brush is solid. Text uses the canvas font
 // by name, its bytes converted with the locale's 8-bit codec and escaped.
-// Needs a QGuiApplication (text widths come from the canvas font).
+// Text widths come from the installed glyph source (TTextCache).
 class TSvgTarget final : public TDrawTarget {
 public:
     TSvgTarget(int Width, int Height);

@@ -3,6 +3,7 @@
 #include "LenseDescription.h"
 #include "PixelImage.h"
 #include "TLenseGraphAccessible.h"
+#include "TQtGlyphSource.h"
 #include "TTolkar2000.h"
 
 #include <QAccessible>
@@ -32,6 +33,7 @@ TLenseGraph::TLenseGraph(QWidget* Parent)
     , FNoDictionary(std::make_unique<TTolkar2000>())
     , FTranslator(FNoDictionary.get())
 {
+    TQtGlyphSource::Install();
     resize(150, 150);
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Tab only: a click must not bring up the focus mark for a mouse user.

@@ -3,6 +3,7 @@
 #include "LenseStartValues.h"
 #include "PixelImage.h"
 #include "TPixelBuffer.h"
+#include "TQtGlyphSource.h"
 #include "TRasterTarget.h"
 
 #include <QImage>
@@ -19,6 +20,13 @@
 #include <vector>
 
 namespace {
+
+// Widths and glyphs of the captions as the desktop draws them.
+class TQtGlyphs : public testing::Environment {
+public:
+    void SetUp() override { TQtGlyphSource::Install(); }
+};
+const testing::Environment* const QtGlyphs = testing::AddGlobalTestEnvironment(new TQtGlyphs);
 
 constexpr int Width = 608;
 constexpr int Height = 475;

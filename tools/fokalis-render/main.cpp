@@ -5,6 +5,7 @@
 #include "PixelImage.h"
 #include "RenderOptions.h"
 #include "TPixelBuffer.h"
+#include "TQtGlyphSource.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -55,6 +56,7 @@ int main(int argc, char** argv)
     // Text needs the font database of a GUI application, but never a screen.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QGuiApplication Application(argc, argv);
+    TQtGlyphSource::Install();
 
     try {
         return WriteFigure(Options) ? 0 : 1;
