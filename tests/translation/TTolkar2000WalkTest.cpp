@@ -1,5 +1,5 @@
-#include "TEngineFixture.h"
 #include "TTolkar2000Walk.h"
+#include "TEngineFixture.h"
 #include "WalkFixtures.h"
 #include "WindowBoundary.h"
 
