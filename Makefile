@@ -19,16 +19,20 @@ run: build
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
-# The Debian package, built without tests and benchmarks in a folder of its own and
-# copied here as fokalis_<version>_<arch>.deb.
+# The Debian packages (fokalis and fokalis-integrator-tools), built without tests and
+# benchmarks in a folder of their own with Debian's compiler and linker flags (stack
+# protector, fortified functions, relocations read-only and bound at start-up), and
+# copied here as <name>_<version>_<arch>.deb.
+DEB_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
 package:
 	@scripts/setup-debian.sh dpkg-dev file
 	cmake -S . -B $(PACKAGE_DIR) -DBUILD_TESTING=OFF -DFOKALIS_BENCH=OFF \
-	    -DCMAKE_EXE_LINKER_FLAGS="-Wl,-z,relro,-z,now" $(CMAKE_FLAGS)
+	    -DCMAKE_CXX_FLAGS="$$($(DEB_FLAGS) CPPFLAGS) $$($(DEB_FLAGS) CXXFLAGS)" \
+	    -DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_FLAGS) LDFLAGS)" $(CMAKE_FLAGS)
 	cmake --build $(PACKAGE_DIR) -j $(JOBS)
-	rm -f $(PACKAGE_DIR)/fokalis_*.deb
+	rm -f $(PACKAGE_DIR)/fokalis*_*.deb
 	cd $(PACKAGE_DIR) && cpack -G DEB
-	cp $(PACKAGE_DIR)/fokalis_*.deb .
+	cp $(PACKAGE_DIR)/fokalis*_*.deb .
 
 clean:
 	rm -rf $(BUILD_DIR) $(PACKAGE_DIR)

@@ -1,12 +1,15 @@
 #include "TApplication.h"
 
+#include "RawCommandLine.h"
+
 #include <QIcon>
 #include <QMessageBox>
 
 #include <exception>
 
+// The command line is kept before QApplication takes its own options out of it.
 TApplication::TApplication(int& Argc, char** Argv)
-    : QApplication(Argc, Argv)
+    : QApplication((KeepRawCommandLine(Argc, Argv), Argc), Argv)
 {
     setApplicationName("Fokalis");
     setDesktopFileName(AppId);

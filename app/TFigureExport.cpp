@@ -5,6 +5,7 @@
 #include "PixelImage.h"
 #include "TLenseGraph.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
@@ -12,6 +13,7 @@
 #include <QImage>
 #include <QKeySequence>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QShortcut>
 
 namespace {
@@ -49,7 +51,7 @@ TFigureExport::TFigureExport(QWidget* Window, TLenseGraph* Graph)
 {
     setObjectName(QStringLiteral("FigureExport"));
     connect(new QShortcut(QKeySequence::Copy, Window), &QShortcut::activated, this,
-        &TFigureExport::CopyToClipboard);
+        &TFigureExport::CopySelectionOrFigure);
     connect(new QShortcut(QKeySequence::Save, Window), &QShortcut::activated, this, &TFigureExport::SaveAs);
 }
 
@@ -57,6 +59,17 @@ void TFigureExport::CopyToClipboard()
 {
     // The bitmap's memory is reused by the next paint; the clipboard keeps a copy.
     QGuiApplication::clipboard()->setImage(PixelImage(FGraph->Bitmap()).copy());
+}
+
+void TFigureExport::CopySelectionOrFigure()
+{
+    // The window's shortcut comes before the text box's own Ctrl+C, so the box is asked here.
+    if (auto* Box = qobject_cast<QPlainTextEdit*>(QApplication::focusWidget());
+        Box && Box->textCursor().hasSelection()) {
+        Box->copy();
+        return;
+    }
+    CopyToClipboard();
 }
 
 void TFigureExport::SaveAs()

@@ -11,8 +11,8 @@ class QWidget;
 class TLenseGraph;
 
 // Takes the diagram out of the main window: Ctrl+C copies it to the clipboard as
-// it is shown, Ctrl+S saves it as a PNG picture of the same pixels or as an SVG
-// drawing, by the ending of the name the user gives. Its texts are published
+// it is shown (unless text is selected where the focus is: then that text), Ctrl+S saves it as a PNG picture
+// of the same pixels or as an SVG drawing, by the ending of the name the user gives. Its texts are published
 // properties with the key prefix, so a translation of the window reaches them.
 class TFigureExport : public QObject {
     Q_OBJECT
@@ -37,6 +37,8 @@ public:
     void SetShowError(TShowError Show) { FShowError = std::move(Show); }
 
     void CopyToClipboard();
+    // What Ctrl+C does: the text selected in the focused text box, if any; else the figure.
+    void CopySelectionOrFigure();
     // Asks for a file name and saves there; a cancelled question saves nothing, a
     // file that cannot be written is reported in a message box.
     void SaveAs();

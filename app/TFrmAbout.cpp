@@ -153,6 +153,8 @@ TUrlLab* TFrmAbout::CreateLink(const char* Name, const QString& Caption, const Q
     Link->SetFontActive(LinkFont(Qt::red, true));
     Link->SetCaption(Caption);
     Link->SetURL(Url);
+    // The home page's address comes from the dictionary, which must not start programs.
+    Link->SetWebOnly(true);
     Link->Loaded();
     return Link;
 }

@@ -5,6 +5,7 @@
 #include "LenseStartValues.h"
 #include "TControlAlign.h"
 #include "TFigureExport.h"
+#include "TFigureMenu.h"
 #include "TFrmAbout.h"
 #include "TLenseGraph.h"
 #include "TMemo.h"
@@ -14,6 +15,7 @@
 #include "TTolkar2000Walk.h"
 #include "TkdbDemonClient.h"
 #include "WindowBoundary.h"
+#include "WindowFront.h"
 
 #include <QCheckBox>
 #include <QIcon>
@@ -32,6 +34,9 @@
 namespace {
 
 constexpr QSize ClientSize(770, 567);
+// Below this the legend would cover the command panel's check boxes, or the diagram
+// would cut off the figure it starts with.
+constexpr QSize MinimumClientSize(640, 510);
 constexpr int FontHeight = 13;
 constexpr int LegendTitleFontHeight = 14;
 constexpr QSize GlyphSize(16, 16);
@@ -63,13 +68,13 @@ void SetColorRole(QWidget* Control, QPalette::ColorRole Role, const QColor& Colo
 
 TfrmExample* frmExample = nullptr;
 
-TfrmExample::TfrmExample(QWidget* Parent)
+TfrmExample::TfrmExample(QWidget* Parent, bool HostMode)
     : QWidget(Parent)
     , FAlign(new TControlAlign(this))
 {
     frmExample = this;
     try {
-        LoadLayout();
+        LoadLayout(HostMode);
         FormCreate();
         LoadValuesPanel();
         LoadKeyboard();
@@ -83,21 +88,27 @@ TfrmExample::~TfrmExample()
 {
     if (frmExample == this)
         frmExample = nullptr;
+    // The component goes with the children, after this window's own part is gone.
+    if (cliDemon)
+        disconnect(cliDemon, nullptr, FLenseGraph, nullptr);
 }
 
-void TfrmExample::LoadLayout()
+void TfrmExample::LoadLayout(bool HostMode)
 {
     cliDemon = new TkdbDemonClient(this);
     cliDemon->setObjectName("cliDemon");
     cliDemon->SetAutoTranslate(true);
     cliDemon->SetAutoCreateItlFile(false);
     cliDemon->SetMultiStart(false);
-    cliDemon->SetUseVandrelServer(false);
+    cliDemon->SetUseVandrelServer(HostMode);
+    // A second start hands its parameters over: the user wants this window back.
+    cliDemon->SetOnParamsChange([this](TkdbCustomDemon*) { BringToFront(*this); });
     // The About box is a window of its own with its own translation.
     cliDemon->Translator()->SetWindowBoundary(IsSeparateWindow);
 
     setWindowTitle("TK_Fokalis");
     resize(ClientSize);
+    setMinimumSize(MinimumClientSize);
     setFont(FormLook::WindowFont(FontHeight));
     SetColorRole(this, QPalette::Window, FormLook::clBtnFace());
     SetColorRole(this, QPalette::WindowText, FormLook::clWindowText());
@@ -234,9 +245,13 @@ void TfrmExample::FormCreate()
 {
     FLenseGraph = new TLenseGraph(this);
     FLenseGraph->SetTranslator(*cliDemon->Translator());
+    // The component takes its translator along when the host's quit ends it.
+    connect(cliDemon, &QObject::destroyed, FLenseGraph, &TLenseGraph::ClearTranslator);
     FAlign->Place(FLenseGraph, QRect(0, 0, StartDiagramWidth, StartDiagramHeight), TAlign::Client);
-    // Made after the layout's translation walk, so it is translated on its own.
-    cliDemon->Translator()->TranslateComponent(new TFigureExport(this, FLenseGraph));
+    // Made after the layout's translation walk, so they are translated on their own.
+    auto* Export = new TFigureExport(this, FLenseGraph);
+    cliDemon->Translator()->TranslateComponent(Export);
+    cliDemon->Translator()->TranslateComponent(new TFigureMenu(this, FLenseGraph, Export));
 
     const TLenseDiagramState Start = LenseStartValues();
     FLenseGraph->SetBackColor(Start.BackColor);
@@ -274,7 +289,8 @@ void TfrmExample::FormShow()
 {
     // The program creates the box before its first showing; a window shown without one
     // has nothing to fill.
-    if (!FrmAbout)
+    // The host's quit may have ended the component before this queued call came.
+    if (!FrmAbout || !cliDemon)
         return;
     FrmAbout->FillAndTranslate(*cliDemon->Translator());
     FrmAbout->exec();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class QCheckBox;
@@ -26,13 +27,15 @@ class TkdbDemonClient;
 //
 // Constructing it loads the layout with the host-link component cliDemon, which
 // translates the window from the dictionary beside the program and keeps the program
-// to one running copy. The constructor throws ELernix for a start-up error of the
-// link and TProgramHalt when another copy is running.
+// to one running copy; a later start brings the window to the front. HostMode makes the
+// program a participant of a host application instead of standalone. The constructor
+// throws ELernix for a start-up error of the link and TProgramHalt when another copy is
+// running.
 class TfrmExample : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TfrmExample(QWidget* Parent = nullptr);
+    explicit TfrmExample(QWidget* Parent = nullptr, bool HostMode = false);
     ~TfrmExample() override;
 
     TLenseGraph* LenseGraph() const { return FLenseGraph; }
@@ -42,7 +45,7 @@ protected:
     void showEvent(QShowEvent* Event) override;
 
 private:
-    void LoadLayout();
+    void LoadLayout(bool HostMode);
     void LoadCommandPanel();
     void LoadLegend();
     QLabel* AddLegendRow(
@@ -62,7 +65,8 @@ private:
 
     TControlAlign* FAlign;
     bool FShown = false;
-    TkdbDemonClient* cliDemon = nullptr;
+    // Guarded: an allowed quit of the host ends the component while the window lives on.
+    QPointer<TkdbDemonClient> cliDemon;
     QMenu* pbmDead = nullptr;
     TPanel* pnlCommand = nullptr;
     QPushButton* cmdExit = nullptr;

@@ -26,6 +26,7 @@ public:
     {
         return false;
     }
+    void ServeUntilReadable(int) override { }
     void SetHandlerErrorSink(platform::THandlerErrorSink) override { }
 };
 

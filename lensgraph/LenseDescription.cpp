@@ -27,6 +27,22 @@ std::string Decimal(double Value, int Decimals, const std::string& Point)
     return Result;
 }
 
+// The image distance with as few decimals (at least one) as make the shown equation hold:
+// 1/u + 1/v, worked out from the numbers as shown, gives back the shown f. Near the lens v
+// is close to u, and one decimal would turn 1/80 = 1/1 + 1/(-1.0127) into 1/(-1.0).
+std::string ImageDistanceText(double U, double F, double V, const std::string& Point)
+{
+    constexpr int MostDecimals = 9;
+    for (int Decimals = 1; Decimals < MostDecimals; ++Decimals) {
+        const double Scale = std::pow(10.0, Decimals);
+        const double Shown = std::round(V * Scale) / Scale;
+        const double Sum = 1.0 / U + 1.0 / Shown;
+        if (Shown != 0.0 && Sum != 0.0 && std::fabs(1.0 / Sum - F) < 0.5)
+            return Decimal(V, Decimals, Point);
+    }
+    return Decimal(V, MostDecimals, Point);
+}
+
 // A negative number in the equation is bracketed, so "1/(-80)" cannot be misread.
 std::string Term(const std::string& Number)
 {
@@ -99,10 +115,15 @@ std::vector<std::string> DescribeLenseValues(const TLenseDiagramState& State, co
     if (!O.ImageForms)
         return { Lookup("Values Object", { U }) + Gap + Lookup("Values Focal", { F }),
             Lookup("Values No Image", {}), Lookup("Values Units", {}) };
-    const std::string V = Decimal(O.ImageDistance, 1, Point);
-    return { Lookup("Values Object", { U }) + Gap + Lookup("Values Image", { V }) + Gap
-            + Lookup("Values Focal", { F }),
+    const std::string V
+        = ImageDistanceText(std::round(O.ObjectDistance), std::round(O.FocalLength), O.ImageDistance, Point);
+    std::vector<std::string> Lines { Lookup("Values Object", { U }) + Gap + Lookup("Values Image", { V })
+            + Gap + Lookup("Values Focal", { F }),
         Lookup("Values Magnification",
-            { Decimal(O.Magnification, 2, Point), Lookup(KindKey(O), {}), Lookup(OrientationKey(O), {}) }),
-        Lookup("Values Equation", { Term(F), Term(U), Term(V) }), Lookup("Values Units", {}) };
+            { Decimal(O.Magnification, 2, Point), Lookup(KindKey(O), {}), Lookup(OrientationKey(O), {}) }) };
+    // With the object on the lens plane 1/u has no value to fill in.
+    if (std::round(O.ObjectDistance) != 0.0)
+        Lines.push_back(Lookup("Values Equation", { Term(F), Term(U), Term(V) }));
+    Lines.push_back(Lookup("Values Units", {}));
+    return Lines;
 }

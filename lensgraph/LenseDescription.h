@@ -16,8 +16,9 @@ using TTextLookup = std::function<std::string(std::string_view Key, const std::v
 std::string DescribeLenseDiagram(const TLenseDiagramState& State, const TTextLookup& Lookup);
 
 // The thin-lens values as lines of text: the distances and the focal length, the
-// magnification with the kind of image, the equation filled in, and the sign rule; in
-// place of the image's values a line saying that no image forms. Image distance and
-// magnification are rounded for display; the decimal separator is the dictionary's
+// magnification with the kind of image, the equation filled in (left out for an object on
+// the lens plane), and the sign rule; in place of the image's values a line saying that no
+// image forms. The magnification is rounded to two decimals; the image distance to one, or
+// to as many more as make the shown equation give back the shown f. The decimal separator is the dictionary's
 // "Decimal Point", a dot where it gives none.
 std::vector<std::string> DescribeLenseValues(const TLenseDiagramState& State, const TTextLookup& Lookup);

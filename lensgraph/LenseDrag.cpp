@@ -47,13 +47,13 @@ void MoveGrabTarget(TLenseDiagramState& S, TGrabTarget Target, int Width, int He
     switch (Target) {
     case TGrabTarget::gtObject:
         S.ObjectH = P.V;
-        S.ObjectX = std::max(1, P.U);
+        S.ObjectX = std::max(MinObjectX, P.U);
         break;
     case TGrabTarget::gtFocus:
-        S.F = std::max(1, P.U);
+        S.F = std::max(MinFocalLength, P.U);
         break;
     case TGrabTarget::gtDoubleFocus:
-        S.F = std::max(2, P.U) / 2;
+        S.F = std::max(2 * MinFocalLength, P.U) / 2;
         break;
     case TGrabTarget::gtNone:
         break;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // Waiting for a process that another program started, as OpenProcess and
@@ -26,8 +27,10 @@ struct TProcessEnd {
     std::string Why;
 };
 
-// Blocks, without a time limit and without polling, until process Pid has ended (a pidfd
-// waited on with poll). Reaps the process when it is a child of this process.
-TProcessEnd WaitForProcessEnd(std::int32_t Pid);
+// Blocks, without a time limit and without polling, until process Pid has ended: Wait is
+// called with a pidfd and returns once it is readable (by default a plain poll on it).
+// Reaps the process when it is a child of this process. This process itself and process
+// 1 never end while it waits: CannotWait.
+TProcessEnd WaitForProcessEnd(std::int32_t Pid, const std::function<void(int Fd)>& Wait = {});
 
 } // namespace platform

@@ -2,6 +2,7 @@
 
 #include "SystemError.h"
 #include "TWindowMessaging.h"
+#include "UnixSocket.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -13,6 +14,8 @@ namespace platform {
 namespace {
 
 constexpr mode_t FolderMode = 0700;
+// A window's socket is the folder followed by "/wHHHHHHHH.sock".
+constexpr std::size_t SocketNameLength = 15;
 
 std::string Environment(const char* Name)
 {
@@ -48,6 +51,11 @@ std::optional<std::string> RuntimeFolderProblem(const std::string& Path, uid_t U
 std::string PrepareRuntimeFolder()
 {
     const std::string Path = RuntimeFolderPath();
+    // Found here rather than at the first bind, so that the reason is the same everywhere.
+    if (Path.size() + SocketNameLength > MaxSocketPathLength)
+        throw EWindowMessaging("The runtime folder " + Path
+            + " is too long for a socket path: " + std::to_string(Path.size()) + " bytes, at most "
+            + std::to_string(MaxSocketPathLength - SocketNameLength));
     if (::mkdir(Path.c_str(), FolderMode) != 0 && errno != EEXIST)
         throw EWindowMessaging("Could not make the runtime folder " + Path + ": " + GetLastErrorString());
     if (const auto Problem = RuntimeFolderProblem(Path, ::geteuid()))

@@ -14,7 +14,8 @@ std::string RuntimeFolderPath();
 // when it is fit.
 std::optional<std::string> RuntimeFolderProblem(const std::string& Path, uid_t User);
 // RuntimeFolderPath, made with mode 0700 when missing (its parent must exist),
-// then checked. Throws EWindowMessaging naming the folder and the problem.
+// then checked. Throws EWindowMessaging naming the folder and the problem (also when
+// the path leaves no room for a window's socket name).
 std::string PrepareRuntimeFolder();
 
 } // namespace platform

@@ -24,6 +24,9 @@ constexpr std::size_t ReadChunkSize = 64 * 1024;
 constexpr std::size_t MaxIdleOutgoing = 16;
 // Connections from other processes, idle ones included.
 constexpr std::size_t MaxIncoming = 64;
+// The most one process may hold of them, so that a peer that never lets its frames
+// finish cannot lock the others out.
+constexpr std::size_t MaxIncomingPerPeer = MaxIncoming / 8;
 
 bool WouldBlock()
 {
@@ -54,6 +57,22 @@ public:
 private:
     TValue& FVariable;
     TValue FOld;
+};
+
+// Puts a value on a stack for a scope.
+template <typename TValue> class TStackEntry {
+public:
+    TStackEntry(std::vector<TValue>& Stack, TValue Value)
+        : FStack(Stack)
+    {
+        FStack.push_back(Value);
+    }
+    ~TStackEntry() { FStack.pop_back(); }
+    TStackEntry(const TStackEntry&) = delete;
+    TStackEntry& operator=(const TStackEntry&) = delete;
+
+private:
+    std::vector<TValue>& FStack;
 };
 
 // A sender that stops waiting closes its connection, which the receiver sees as a
@@ -174,7 +193,7 @@ void TPosixWindowMessaging::SetHandlerErrorSink(THandlerErrorSink Sink)
 
 void TPosixWindowMessaging::CallHandler(const TFrameHandler& Handler, const TCopyDataFrame& Frame)
 {
-    ++FDeliveredCount;
+    ++FProgressCount;
     try {
         Handler(Frame);
     } catch (...) {
@@ -233,9 +252,12 @@ void TPosixWindowMessaging::RemoveIfDead(TWindowHandle Target)
 
 bool TPosixWindowMessaging::Transfer(TWindowHandle Target, TOutgoing& Out)
 {
+    Out.Target = Target;
     Out.Deadline = NewDeadline();
     Out.Limit = std::min(FSendLimit, TClock::now() + FOptions.SendTimeout);
+    Out.Beneath = FHandling.size();
     const TRestoreOnExit KeepEnclosingLimit(FSendLimit, Out.Limit);
+    const TStackEntry<TOutgoing*> Sending(FSending, &Out);
     // A connection almost always has room for a frame: write before asking poll.
     Advance(Out);
     Pump(Out);
@@ -253,30 +275,71 @@ void TPosixWindowMessaging::Pump(TOutgoing& Out)
     std::vector<pollfd> Fds;
     std::vector<TWatched> Watched;
     while (!Out.Finished) {
-        CollectPollSet(Out, Fds, Watched);
-        if (!PollUntil(Fds, std::min({ Out.Deadline, Out.Limit, EarliestFrameDeadline() }))) {
+        CollectPollSet(Fds, Watched);
+        auto Until = EarliestFrameDeadline();
+        for (const TOutgoing* Send : FSending)
+            if (!Send->Finished)
+                Until = std::min(Until, GiveUpTime(*Send));
+        if (!PollUntil(Fds, Until)) {
             Out.Finished = true;
             return;
         }
-        const std::uint64_t DeliveredBefore = FDeliveredCount;
-        ServeReady(Out, Fds, Watched);
-        // A frame handled for us while we wait is the peer at work, not silence.
-        if (FDeliveredCount != DeliveredBefore)
-            Out.Deadline = NewDeadline();
-        if (const auto Now = TClock::now(); Now >= Out.Deadline || Now >= Out.Limit)
-            Out.Finished = true;
+        const std::uint64_t ProgressBefore = FProgressCount;
+        ServeReady(&Out, Fds, Watched);
+        const auto Now = TClock::now();
+        for (TOutgoing* Send : FSending) {
+            if (Send->Finished)
+                continue;
+            // Frames handled or bytes arriving for us while we wait are the peers at
+            // work, not silence.
+            if (FProgressCount != ProgressBefore)
+                Send->Deadline = NewDeadline();
+            if (Now >= GiveUpTime(*Send))
+                Send->Finished = true;
+        }
         DropExpired();
     }
 }
 
-void TPosixWindowMessaging::CollectPollSet(
-    const TOutgoing& Out, std::vector<pollfd>& Fds, std::vector<TWatched>& Watched) const
+void TPosixWindowMessaging::ServeUntilReadable(int Fd)
+{
+    std::vector<pollfd> Fds;
+    std::vector<TWatched> Watched;
+    for (;;) {
+        CollectPollSet(Fds, Watched);
+        Fds.push_back({ Fd, POLLIN, 0 });
+        if (!PollUntil(Fds, EarliestFrameDeadline()) || Fds.back().revents != 0)
+            break;
+        Fds.pop_back();
+        ServeReady(nullptr, Fds, Watched);
+        DropExpired();
+    }
+    ArmExpiry();
+}
+
+TPosixWindowMessaging::TClock::time_point TPosixWindowMessaging::GiveUpTime(const TOutgoing& Out) const
+{
+    auto Time = std::min(Out.Deadline, Out.Limit);
+    // A frame handled beneath this send is acknowledged only after it ends: a silent
+    // target must not cost that frame's sender its answer.
+    for (std::size_t I = 0; I < Out.Beneath && I < FHandling.size(); ++I)
+        if (const auto Found = FIncoming.find(FHandling[I]); Found != FIncoming.end())
+            Time = std::min(Time, Found->second.AnswerBy);
+    return Time;
+}
+
+void TPosixWindowMessaging::CollectPollSet(std::vector<pollfd>& Fds, std::vector<TWatched>& Watched) const
 {
     Fds.clear();
     Watched.clear();
-    const bool Writing = Out.Written < Out.Header.size() + Out.Data.size();
-    Fds.push_back({ Out.Socket.Get(), static_cast<short>(Writing ? POLLOUT : POLLIN), 0 });
-    Watched.push_back({ TPollSource::Outgoing });
+    for (std::size_t I = 0; I < FSending.size(); ++I) {
+        const TOutgoing& Send = *FSending[I];
+        if (Send.Finished)
+            continue;
+        const bool Writing = Send.Written < Send.Header.size() + Send.Data.size();
+        Fds.push_back({ Send.Socket.Get(), static_cast<short>(Writing ? POLLOUT : POLLIN), 0 });
+        Watched.push_back({ TPollSource::Outgoing, I });
+    }
     for (const auto& [Handle, Window] : FWindows) {
         Fds.push_back({ Window.Listener.Get(), POLLIN, 0 });
         Watched.push_back({ TPollSource::Listener, static_cast<std::uint64_t>(Handle) });
@@ -299,22 +362,25 @@ TPosixWindowMessaging::TClock::time_point TPosixWindowMessaging::EarliestFrameDe
 }
 
 void TPosixWindowMessaging::ServeReady(
-    TOutgoing& Out, const std::vector<pollfd>& Fds, const std::vector<TWatched>& Watched)
+    const TOutgoing* Own, const std::vector<pollfd>& Fds, const std::vector<TWatched>& Watched)
 {
     for (std::size_t I = 0; I < Fds.size(); ++I) {
         if (Fds[I].revents == 0)
             continue;
-        switch (Watched[I].Source) {
-        case TPollSource::Outgoing:
-            Advance(Out);
-            break;
-        case TPollSource::Listener:
-            AcceptWaiting(static_cast<TWindowHandle>(Watched[I].Id));
-            break;
-        case TPollSource::Incoming:
-            ServeIncoming(Watched[I].Id);
-            break;
+        // Handling a frame may have started and ended sends meanwhile; the sends
+        // collected stay in their places, since sends end in the reverse order.
+        if (Watched[I].Source == TPollSource::Outgoing) {
+            if (Watched[I].Id < FSending.size() && !FSending[Watched[I].Id]->Finished)
+                Advance(*FSending[Watched[I].Id]);
+            continue;
         }
+        // Once this send has ended, its sender beneath waits for nothing new.
+        if (Own && Own->Finished)
+            continue;
+        if (Watched[I].Source == TPollSource::Listener)
+            AcceptWaiting(static_cast<TWindowHandle>(Watched[I].Id));
+        else
+            ServeIncoming(Watched[I].Id);
     }
 }
 
@@ -332,6 +398,7 @@ void TPosixWindowMessaging::Advance(TOutgoing& Out)
         if (Sent > 0) {
             Out.Written += static_cast<std::size_t>(Sent);
             Out.Deadline = NewDeadline();
+            NoteProgressTowards(Out.Target);
         } else if (!WouldBlock()) {
             Out.Finished = Out.Broken = true;
         }
@@ -342,19 +409,30 @@ void TPosixWindowMessaging::Advance(TOutgoing& Out)
     if (Received == 1) {
         Out.Delivered = Answer == FrameAck;
         Out.Finished = true;
+        NoteProgressTowards(Out.Target);
     } else if (Received == 0 || !WouldBlock()) {
         Out.Finished = Out.Broken = true;
     }
 }
 
-bool TPosixWindowMessaging::MakeRoomForConnection()
+void TPosixWindowMessaging::NoteProgressTowards(TWindowHandle Window)
 {
-    if (FIncoming.size() < MaxIncoming)
+    for (const std::uint64_t Id : FHandling)
+        if (const auto Found = FIncoming.find(Id); Found != FIncoming.end() && Found->second.Sender == Window)
+            Found->second.AnswerBy = NewAnswerBy();
+}
+
+bool TPosixWindowMessaging::MakeRoomForConnection(pid_t Peer)
+{
+    const auto Held = static_cast<std::size_t>(std::count_if(
+        FIncoming.begin(), FIncoming.end(), [Peer](const auto& Entry) { return Entry.second.Peer == Peer; }));
+    const bool AtShare = Held >= MaxIncomingPerPeer;
+    if (!AtShare && FIncoming.size() < MaxIncoming)
         return true;
     auto Victim = FIncoming.end();
     for (auto Entry = FIncoming.begin(); Entry != FIncoming.end(); ++Entry) {
         const TIncoming& Incoming = Entry->second;
-        if (Incoming.Busy)
+        if (Incoming.Busy || (AtShare && Incoming.Peer != Peer))
             continue;
         if (!Incoming.Decoder.Started()) {
             Victim = Entry;
@@ -381,12 +459,16 @@ void TPosixWindowMessaging::AcceptWaiting(TWindowHandle Handle)
                 continue;
             return;
         }
-        if (!PeerRunsAs(Socket.Get(), ::geteuid()) || !MakeRoomForConnection())
+        if (!PeerRunsAs(Socket.Get(), ::geteuid()))
+            continue;
+        const pid_t Peer = PeerProcess(Socket.Get());
+        if (!MakeRoomForConnection(Peer))
             continue;
         const std::uint64_t Id = ++FLastIncomingId;
         TIncoming& Incoming = FIncoming[Id];
         Incoming.Socket = std::move(Socket);
         Incoming.Window = Handle;
+        Incoming.Peer = Peer;
         Incoming.Notifier = WatchReadable(Incoming.Socket.Get(), [this, Id] { ServeIncoming(Id); });
     }
 }
@@ -413,6 +495,7 @@ void TPosixWindowMessaging::ServeIncoming(std::uint64_t Id)
             FIncoming.erase(Found);
             return;
         }
+        ++FProgressCount;
         std::span<const std::uint8_t> Rest(Buffer.data(), static_cast<std::size_t>(Received));
         while (!Rest.empty()) {
             if (!Incoming.Decoder.Started())
@@ -440,11 +523,14 @@ bool TPosixWindowMessaging::Deliver(std::uint64_t Id)
         FIncoming.erase(Id);
         return false;
     }
-    Incoming.Busy = true;
     const TCopyDataFrame Frame = Incoming.Decoder.TakeFrame();
+    Incoming.Busy = true;
+    Incoming.Sender = Frame.Sender;
+    Incoming.AnswerBy = NewAnswerBy();
     bool Acknowledged = false;
     if (const auto Window = FWindows.find(Incoming.Window); Window != FWindows.end()) {
         const TFrameHandler Handler = Window->second.Handler;
+        const TStackEntry<std::uint64_t> Handling(FHandling, Id);
         CallHandler(Handler, Frame);
         // Busy entries stay put while the handler runs, so the reference still holds.
         Acknowledged = ::send(Incoming.Socket.Get(), &FrameAck, 1, MSG_NOSIGNAL) == 1;

@@ -89,6 +89,10 @@ public:
     virtual bool SendCopyData(
         TWindowHandle Target, std::int32_t Sender, std::int32_t Kind, std::span<const std::uint8_t> Data)
         = 0;
+    // Blocks until Fd is readable (or cannot be watched), handling meanwhile the frames
+    // that arrive at this object's own windows as a waiting send does, so that a program
+    // waiting for something else still answers its peers.
+    virtual void ServeUntilReadable(int Fd) = 0;
     // Replaces the default sink, which logs the exception with qWarning.
     virtual void SetHandlerErrorSink(THandlerErrorSink Sink) = 0;
 

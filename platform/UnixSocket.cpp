@@ -78,4 +78,13 @@ bool PeerRunsAs(int Socket, uid_t User)
         && Size == sizeof Credentials && Credentials.uid == User;
 }
 
+pid_t PeerProcess(int Socket)
+{
+    ucred Credentials {};
+    socklen_t Size = sizeof Credentials;
+    if (::getsockopt(Socket, SOL_SOCKET, SO_PEERCRED, &Credentials, &Size) != 0 || Size != sizeof Credentials)
+        return 0;
+    return Credentials.pid;
+}
+
 } // namespace platform

@@ -22,5 +22,7 @@ TUniqueFd ConnectTo(const std::string& Path, std::chrono::milliseconds Timeout);
 TUniqueFd AcceptFrom(int Listener);
 // True when the process at the other end of the connection runs as User.
 bool PeerRunsAs(int Socket, uid_t User);
+// The process at the other end of the connection; 0 when the system does not say.
+pid_t PeerProcess(int Socket);
 
 } // namespace platform

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds the Debian package (`make package`), installs the same build into a staging
-# folder and checks both as a user meets them: every file the README promises is there,
-# the validators accept the desktop entry, the AppStream metadata, the manual pages and
-# the package, the installed program starts through its link in bin/ with no dictionary
+# Builds the Debian packages (`make package`: fokalis and, where the build makes the
+# host tools, fokalis-integrator-tools), installs the same build into a staging folder
+# and checks both as a user meets them: every file the README promises is in its
+# package, the validators accept the desktop entry, the AppStream metadata, the manual
+# pages and the packages, no installed program carries a runpath or lacks Debian's
+# hardening, the installed program starts through its link in bin/ with no dictionary
 # beside it and the installed ones where it looks for them, and the installed
 # fokalis-render writes a PNG.
 #
@@ -14,7 +16,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${1:-build-package}
 
-# What the README's "Install" section promises, below the prefix /usr.
+# What the README's "Install" section promises, below the prefix /usr: for the
+# student's package, then for the integrators'.
 promised=(
     bin/fokalis
     bin/fokalis-render
@@ -34,11 +37,13 @@ for size in 16 22 24 32 48 64 128 256; do
     promised+=("share/icons/hicolor/${size}x${size}/apps/org.fokalis.Fokalis.png")
 done
 # The host tools are promised with their manual pages wherever the build makes them.
+promised_tools=()
 for tool in lernix-host lernix-client; do
     if find "$build_dir/tools" -name "$tool" -type f -perm -u+x 2>/dev/null | grep -q .; then
-        promised+=("bin/$tool" "share/man/man1/$tool.1.gz")
+        promised_tools+=("bin/$tool" "share/man/man1/$tool.1.gz")
     fi
 done
+[ ${#promised_tools[@]} -eq 0 ] || promised_tools+=(share/doc/fokalis-integrator-tools/copyright)
 
 work=$(mktemp -d)
 program_pid=
@@ -54,11 +59,12 @@ fail() {
     exit 1
 }
 
-# Fails naming every promised file that the listing in $1 (one path per line, relative
-# to the prefix) lacks.
+# Fails naming every file of the rest of the arguments that the listing in $1 (one path
+# per line, relative to the prefix) lacks.
 require_promised() {
     local listing=$1 where=$2 missing=()
-    for file in "${promised[@]}"; do
+    shift 2
+    for file in "$@"; do
         grep -qxF "$file" "$listing" || missing+=("$file")
     done
     [ ${#missing[@]} -eq 0 ] || fail "missing from $where: ${missing[*]}"
@@ -153,33 +159,73 @@ check_validators() {
     done
 }
 
+# Every installed program: no runpath (Qt and our libraries need none), and, where
+# devscripts' hardening-check is installed, Debian's hardening.
+check_binaries() {
+    local root=$1/usr file
+    for file in "$root"/bin/* "$root"/libexec/fokalis/fokalis; do
+        [ -L "$file" ] && continue
+        if readelf -d "$file" | grep -qE 'R(UN)?PATH'; then
+            fail "$(basename "$file") carries a runpath: $(readelf -d "$file" | grep -E 'R(UN)?PATH')"
+        fi
+        # Control-flow protection is not among Debian 12's default flags; fortified
+        # functions are lintian's to judge, since a program may call none whose size
+        # the compiler knows.
+        if command -v hardening-check >/dev/null; then
+            hardening-check --nocfprotection --nofortify "$file" \
+                || fail "$(basename "$file") lacks Debian's hardening"
+        fi
+    done
+}
+
+# Checks the package file $1 holds every file of the rest of the arguments.
 check_package() {
     local deb=$1
+    shift
     echo "== contents of $(basename "$deb")"
     dpkg-deb --info "$deb"
     dpkg-deb --contents "$deb"
     dpkg-deb --contents "$deb" | awk '{ print $6 }' | sed -n 's|^\./usr/||p' >"$work/package.list"
-    require_promised "$work/package.list" "the package"
-    lintian --fail-on error,warning "$deb"
+    require_promised "$work/package.list" "$(basename "$deb")" "$@"
+    lintian --pedantic -I --fail-on error,warning "$deb" | tee "$work/lintian.txt"
+    if grep -q 'hardening-' "$work/lintian.txt"; then
+        fail "$(basename "$deb") is built without Debian's hardening"
+    fi
+}
+
+# The one file matching the pattern $1, or a failure naming what matched.
+one_package() {
+    local debs
+    mapfile -t debs < <(compgen -G "$1" || true)
+    [ ${#debs[@]} -eq 1 ] || fail "expected one package $1, found: ${debs[*]}"
+    echo "${debs[0]}"
 }
 
 make package PACKAGE_DIR="$build_dir"
-debs=("$build_dir"/fokalis_*.deb)
-if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
-    fail "expected one package in $build_dir, found: ${debs[*]}"
+deb=$(one_package "$build_dir/fokalis_*.deb")
+tools_deb=
+if [ ${#promised_tools[@]} -gt 0 ]; then
+    tools_deb=$(one_package "$build_dir/fokalis-integrator-tools_*.deb")
 fi
-deb=${debs[0]}
 
 stage="$work/stage"
 DESTDIR="$stage" cmake --install "$build_dir" --prefix /usr >/dev/null
 (cd "$stage/usr" && find . -mindepth 1 \( -type f -o -type l \) | sed 's|^\./||') >"$work/stage.list"
-require_promised "$work/stage.list" "the staged install"
+require_promised "$work/stage.list" "the staged install" "${promised[@]}" "${promised_tools[@]}"
 
 check_validators "$stage"
+check_binaries "$stage"
 check_program_starts "$stage"
 check_render "$stage"
 if [ "${CHECK_TITLE:-0}" = 1 ]; then
     check_window_titles "$stage"
 fi
-check_package "$deb"
+check_package "$deb" "${promised[@]}"
+if [ -n "$tools_deb" ]; then
+    check_package "$tools_deb" "${promised_tools[@]}"
+    # The student's package holds the student's program, nothing for integrators.
+    if dpkg-deb --contents "$deb" | grep -q lernix; then
+        fail "$(basename "$deb") holds the host tools"
+    fi
+fi
 echo "check-install: all checks passed"

@@ -5,9 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 #include <string_view>
-#include <system_error>
 
 namespace {
 
@@ -40,13 +38,6 @@ std::vector<std::string> ColonSeparated(std::string_view List)
         List.remove_prefix(std::min(End + 1, List.size()));
     }
     return Items;
-}
-
-// Not a folder, and not a pipe or device that a read could wait on for ever.
-bool IsRegularFile(const std::string& Path)
-{
-    std::error_code Error;
-    return std::filesystem::is_regular_file(Path, Error);
 }
 
 } // namespace
@@ -96,21 +87,23 @@ std::string InstalledDictionaryFolder(const std::string& ProgramPath, const TEnv
     return ExtractFilePath(ProgramPath) + FOKALIS_DICTIONARIES_FROM_PROGRAM + '/';
 }
 
-std::string StandaloneDictionaryFile(const std::string& ProgramPath, const TEnvironment& Environment)
+std::vector<std::string> StandaloneDictionaryFiles(
+    const std::string& ProgramPath, const TEnvironment& Environment)
 {
-    if (!ProgramPath.empty()) {
-        std::string Beside = DictionaryFileName(ProgramPath);
-        if (IsRegularFile(Beside))
-            return Beside;
+    std::vector<std::string> Files;
+    if (!ProgramPath.empty())
+        Files.push_back(DictionaryFileName(ProgramPath));
+    std::vector<std::string> Folders { InstalledDictionaryFolder(ProgramPath, Environment) };
+    // A chosen folder that cannot serve leaves the installed one to fall back on.
+    if (!Environment(DictionaryFolderVariable).empty() && !ProgramPath.empty())
+        Folders.push_back(InstalledDictionaryFolder(ProgramPath, [](const char*) { return std::string(); }));
+    for (const std::string& Folder : Folders) {
+        if (Folder.empty())
+            continue;
+        for (const std::string& Locale : MessageLocales(Environment))
+            if (const std::string File = DictionaryOfLocale(Locale); !File.empty())
+                Files.push_back(Folder + File);
+        Files.push_back(Folder + FallbackDictionary);
     }
-    const std::string Folder = InstalledDictionaryFolder(ProgramPath, Environment);
-    if (Folder.empty())
-        return {};
-    for (const std::string& Locale : MessageLocales(Environment)) {
-        const std::string File = DictionaryOfLocale(Locale);
-        if (!File.empty() && IsRegularFile(Folder + File))
-            return Folder + File;
-    }
-    std::string Fallback = Folder + FallbackDictionary;
-    return IsRegularFile(Fallback) ? Fallback : std::string();
+    return Files;
 }

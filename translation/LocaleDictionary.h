@@ -43,9 +43,10 @@ std::string DictionaryOfLocale(const std::string& Locale);
 // neither is known (an empty ProgramPath: the program's file is unknown).
 std::string InstalledDictionaryFolder(const std::string& ProgramPath, const TEnvironment& Environment);
 
-// The file a standalone program reads its dictionary from: the one beside ProgramPath
-// (DictionaryFileName) whenever it is a regular file (an empty ProgramPath has none); else, in
-// InstalledDictionaryFolder, the dictionary of the first of MessageLocales that lies there, else
-// FallbackDictionary when it lies there. Empty when there is none of these, and then the program shows its
-// keys.
-std::string StandaloneDictionaryFile(const std::string& ProgramPath, const TEnvironment& Environment);
+// The files a standalone program may read its dictionary from, most wanted first: the one
+// beside ProgramPath (DictionaryFileName; an empty ProgramPath has none); then, in
+// InstalledDictionaryFolder, the dictionary of each of MessageLocales that has one and
+// FallbackDictionary; when DictionaryFolderVariable chose that folder, the same again in the
+// installed folder. Whether they exist is left to the caller.
+std::vector<std::string> StandaloneDictionaryFiles(
+    const std::string& ProgramPath, const TEnvironment& Environment);

@@ -99,7 +99,7 @@ void TUrlLab::Click()
         const std::string Lower = LowerAscii(FURL.toLocal8Bit().toStdString());
         if (Lower.starts_with("http://") || Lower.starts_with("https://"))
             OpenWebAddress();
-        else if (Extension(Lower) == ".exe" || platform::IsExecutableFile(FURL))
+        else if (!FWebOnly && (Extension(Lower) == ".exe" || platform::IsExecutableFile(FURL)))
             StartProgram();
         else
             Raise("URL of URLLab is invalid");

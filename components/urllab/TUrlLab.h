@@ -52,6 +52,10 @@ public:
     void SetURL(const QString& Value);
     QString TaskParams() const { return FTaskParams; }
     void SetTaskParams(const QString& Value);
+    // With WebOnly a click opens web addresses only and reports anything else as
+    // invalid: for an address that comes from outside the program, such as a dictionary.
+    bool WebOnly() const { return FWebOnly; }
+    void SetWebOnly(bool Value) { FWebOnly = Value; }
 
     // Opens URL, then raises OnClick; an empty URL opens nothing. Throws EVexaURLLabError
     // (and raises no OnClick) when URL is neither a web address nor a program, or when
@@ -73,6 +77,7 @@ private:
 
     QString FURL;
     QString FTaskParams;
+    bool FWebOnly = false;
     TFont FFontActive;
     TFont FFontNormal;
     bool FHasNormalFont = false;

@@ -1,6 +1,7 @@
 #include "HostDiscovery.h"
 
 #include "AsciiCase.h"
+#include "RawCommandLine.h"
 #include "Registry.h"
 #include "TWindowMessaging.h"
 
@@ -11,12 +12,21 @@ std::string ReadRegistryString(TRegistryRoot, const std::string& KeyPath, const 
     return platform::ReadLocalMachineString(KeyPath, ValueName);
 }
 
+std::vector<std::string> CommandLine()
+{
+    if (const auto& Raw = RawCommandLine())
+        return *Raw;
+    std::vector<std::string> Arguments;
+    for (const QString& Argument : QCoreApplication::arguments())
+        Arguments.push_back(Argument.toLocal8Bit().toStdString());
+    return Arguments;
+}
+
 std::vector<std::string> CommandLineParameters()
 {
-    std::vector<std::string> Parameters;
-    const QStringList Arguments = QCoreApplication::arguments();
-    for (qsizetype I = 1; I < Arguments.size(); ++I)
-        Parameters.push_back(Arguments[I].toLocal8Bit().toStdString());
+    std::vector<std::string> Parameters = CommandLine();
+    if (!Parameters.empty())
+        Parameters.erase(Parameters.begin());
     return Parameters;
 }
 

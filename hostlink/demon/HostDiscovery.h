@@ -28,7 +28,10 @@ enum class TRegistryRoot { LocalMachine };
 // moves it for tests).
 std::string ReadRegistryString(TRegistryRoot Root, const std::string& KeyPath, const std::string& ValueName);
 
-// The program's parameters after the program name, as 8-bit text.
+// The program's command line, program name first, as 8-bit text: the one kept before
+// the application object existed (RawCommandLine.h), else the application's arguments.
+std::vector<std::string> CommandLine();
+// The same without the program name.
 std::vector<std::string> CommandLineParameters();
 
 // The suffix from a registry value and the program's parameters: the registry

@@ -15,14 +15,15 @@
 #include "TSingleInstanceLock.h"
 #include "TTolkar2000Walk.h"
 #include "TWindowMessaging.h"
+#include "UsableDictionary.h"
 
 #include <QCoreApplication>
 #include <QtDebug>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
+#include <poll.h>
 
 static_assert(
     MaxFrameDataSize == platform::MaxCopyDataSize, "the host link and the window layer share one cap");
@@ -62,6 +63,8 @@ TkdbCustomDemon::~TkdbCustomDemon()
 {
     FPending.clear();
     TearDownHiddenWindow();
+    if (FFirstCopyWindow != 0)
+        FMessaging->DestroyHiddenWindow(FFirstCopyWindow);
     FLock.reset();
     FOwnEntity->MutexHandle = 0;
     FTranslator.reset();
@@ -83,10 +86,8 @@ void TkdbCustomDemon::Loaded()
 void TkdbCustomDemon::CheckLink() const
 {
     if (!FLinkProblem.empty()) {
-        if (FUseVandrelServer) {
-            qWarning("host link: %s", FLinkProblem.c_str());
-            throw ELernix(CouldNotCreateWindow);
-        }
+        if (FUseVandrelServer)
+            throw ELernix(std::string(CouldNotCreateWindow) + ": " + FLinkProblem);
         std::fprintf(stderr, "%s: running without host link and single-copy check: %s\n",
             ExtractFileName(ApplicationFileName()).c_str(), FLinkProblem.c_str());
     }
@@ -106,11 +107,11 @@ std::string TkdbCustomDemon::ParamStr(int Index) const
 
 void TkdbCustomDemon::ReadParams()
 {
-    const QStringList Arguments = QCoreApplication::arguments();
-    FParams.assign(1, Arguments.isEmpty() ? std::string() : Arguments.front().toLocal8Bit().toStdString());
-    for (std::string& Parameter : CommandLineParameters())
-        if (!Parameter.starts_with(ServerHandleSwitch))
-            FParams.push_back(std::move(Parameter));
+    std::vector<std::string> Arguments = CommandLine();
+    FParams.assign(1, Arguments.empty() ? std::string() : Arguments.front());
+    for (std::size_t I = 1; I < Arguments.size(); ++I)
+        if (!Arguments[I].starts_with(ServerHandleSwitch))
+            FParams.push_back(std::move(Arguments[I]));
 }
 
 void TkdbCustomDemon::CheckMultiStart()
@@ -132,34 +133,63 @@ void TkdbCustomDemon::CheckMultiStart()
     if (Lock) {
         FLock = std::make_unique<platform::TSingleInstanceLock>(std::move(*Lock));
         FOwnEntity->MutexHandle = FLock->Handle();
+        MakeFirstCopyWindow();
         return;
     }
-    if (const std::unique_ptr<TEntity> First = FindEntityByTitle(ApplicationTitle())) {
+    if (const TWindowHandle First = FindFirstCopy(); First != 0) {
+        TEntity Target(this);
+        Target.Handle = First;
         TLernixMessageStream Params(this);
         Params.MsgKind = lmParams;
         WriteParamListText(Params, FParams);
-        Send(*First, Params, nullptr);
+        Send(Target, Params, nullptr);
     }
     throw TProgramHalt { 0 };
 }
 
+void TkdbCustomDemon::MakeFirstCopyWindow()
+{
+    // Without it a second copy only ends; the program runs on as before.
+    try {
+        FFirstCopyWindow = FMessaging->CreateHiddenWindow(GetWindowClassName(), FOwnEntity->MutexName(),
+            [this](const platform::TCopyDataFrame& Frame) { OnFrame(Frame); });
+    } catch (const platform::EWindowMessaging& E) {
+        qWarning("host link: no window for a second copy to find: %s", E.what());
+    }
+}
+
+TWindowHandle TkdbCustomDemon::FindFirstCopy()
+{
+    if (const std::unique_ptr<TEntity> First = FindEntityByTitle(ApplicationTitle()))
+        return First->Handle;
+    return FMessaging->FindWindow(GetWindowClassName(), FOwnEntity->MutexName());
+}
+
 void TkdbCustomDemon::LoadTranslation()
 {
+    const std::string Program = ExtractFileName(ApplicationFileName());
+    const TDictionaryComplaint Complain = [&Program](const std::string& File, const std::string& Why) {
+        std::fprintf(
+            stderr, "%s: cannot use the dictionary %s: %s\n", Program.c_str(), File.c_str(), Why.c_str());
+    };
+    bool Loaded = false;
     if (FUseVandrelServer) {
-        const std::unique_ptr<TMemoryStream> Dictionary
-            = GetFileStream(DictionaryFileName(ResolveFileName(ApplicationFileName())));
-        if (Dictionary) {
+        const std::string Name = DictionaryFileName(ResolveFileName(ApplicationFileName()));
+        if (const std::unique_ptr<TMemoryStream> Dictionary = GetFileStream(Name)) {
             const std::vector<std::uint8_t>& Bytes = Dictionary->Bytes();
-            std::string Text(Bytes.begin(), Bytes.end());
-            std::istringstream In(std::move(Text));
-            FTranslator->LoadFromStream(In);
+            const auto Problem = LoadDictionaryBytes(*FTranslator, std::string(Bytes.begin(), Bytes.end()));
+            if (Problem)
+                Complain("\"" + Name + "\" of the host", *Problem);
+            Loaded = !Problem;
         }
-    } else if (const std::string File = StandaloneDictionaryFile(ApplicationFileName(), ProcessEnvironment);
-               !File.empty()) {
-        std::ifstream In(File, std::ios::binary);
-        if (In)
-            FTranslator->LoadFromStream(In);
     }
+    // Standalone, and in host mode when the host has none that serves: keys are no texts.
+    if (!Loaded
+        && LoadFirstUsableDictionary(
+            *FTranslator, StandaloneDictionaryFiles(ApplicationFileName(), ProcessEnvironment), Complain)
+               .empty())
+        std::fprintf(
+            stderr, "%s: no usable dictionary found; the windows show their keys\n", Program.c_str());
     if (FAutoTranslate)
         FTranslator->TranslateComponent(parent());
 }
@@ -188,8 +218,9 @@ void TkdbCustomDemon::MakeHiddenWindow()
         FOwnEntity->Handle = FMessaging->CreateHiddenWindow(GetWindowClassName(), GetWindowName(),
             [this](const platform::TCopyDataFrame& Frame) { OnFrame(Frame); });
     } catch (const platform::EWindowMessaging& E) {
-        qWarning("host link: no hidden window: %s", E.what());
-        throw ELernix(CouldNotCreateWindow);
+        // As with an unusable runtime folder: CheckLink decides what that means.
+        LoseLink(E.what());
+        return;
     }
     FOwnEntity->Title = ApplicationTitle();
     FOwnEntity->ExeName = ApplicationFileName();
@@ -225,21 +256,25 @@ void TkdbCustomDemon::Transmit(const TEntity& Target, TLernixMessageStream& Msg,
         return;
     const std::vector<std::uint8_t> Data = EncodeFrameData(Msg);
     Msg.SetPosition(Msg.Size());
-    if (Target.Handle > 0) {
-        ++FSendDepth;
-        FMessaging->SendCopyData(Target.Handle, FOwnEntity->Handle, Msg.MsgKind, Data);
-        if (--FSendDepth == 0 && FQuitDeferred)
-            deleteLater();
-    }
-    const TLernixMessageStream* Found = FindPendingReply(Msg.Stamp());
-    if (!Found)
+    if (Target.Handle <= 0)
         return;
-    const auto At
-        = std::find_if(FPending.begin(), FPending.end(), [Found](const auto& P) { return P.get() == Found; });
+    ++FSendDepth;
+    if (Reply)
+        FAwaited.push_back(Msg.Stamp());
+    FMessaging->SendCopyData(Target.Handle, FOwnEntity->Handle, Msg.MsgKind, Data);
+    if (Reply)
+        FAwaited.pop_back();
+    if (--FSendDepth == 0 && FQuitDeferred)
+        deleteLater();
+    if (!Reply)
+        return;
+    const auto At = std::find_if(
+        FPending.begin(), FPending.end(), [&Msg](const auto& P) { return P->Stamp() == Msg.Stamp(); });
+    if (At == FPending.end())
+        return;
     const std::unique_ptr<TLernixMessageStream> Claimed = std::move(*At);
     FPending.erase(At);
-    if (Reply)
-        Reply->AssignMessage(*Claimed);
+    Reply->AssignMessage(*Claimed);
 }
 
 TLernixMessageStream* TkdbCustomDemon::FindPendingReply(TMessageStamp Stamp) const
@@ -283,9 +318,12 @@ void TkdbCustomDemon::HandleMessage(std::unique_ptr<TLernixMessageStream>& Msg)
         break;
     }
     case lmReply:
-        if (FPending.size() >= MaxPendingReplies) {
-            qWarning("host link: %zu unclaimed replies; dropping the oldest", FPending.size());
-            FPending.pop_front();
+        // A reply nobody waits for would only take memory: a peer could send any number.
+        if (std::find(FAwaited.begin(), FAwaited.end(), Msg->Stamp()) == FAwaited.end()
+            || FindPendingReply(Msg->Stamp())) {
+            qWarning("host link: dropped a reply from window %lld that no request waits for",
+                static_cast<long long>(Msg->SenderEntity->Handle));
+            break;
         }
         FPending.push_back(std::move(Msg));
         break;
@@ -309,6 +347,19 @@ bool TkdbCustomDemon::IsWindow(TWindowHandle Handle) const
     if (Handle == FOwnEntity->Handle)
         return true;
     return FMessaging && FMessaging->IsWindow(Handle);
+}
+
+void TkdbCustomDemon::ServeUntilReadable(int Fd)
+{
+    if (!FMessaging) {
+        pollfd Watch { Fd, POLLIN, 0 };
+        while (::poll(&Watch, 1, -1) < 0 && errno == EINTR) { }
+        return;
+    }
+    ++FSendDepth;
+    FMessaging->ServeUntilReadable(Fd);
+    if (--FSendDepth == 0 && FQuitDeferred)
+        deleteLater();
 }
 
 void TkdbCustomDemon::ReleaseOnQuit()

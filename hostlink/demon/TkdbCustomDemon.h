@@ -25,10 +25,6 @@ struct TCopyDataFrame;
 
 // The one window message the host link uses (WM_COPYDATA on Windows).
 inline constexpr std::uint32_t MsgCopyData = 74;
-// Unclaimed replies kept at most; beyond it the oldest is dropped, so a peer
-// that floods replies cannot grow the list without bound.
-inline constexpr std::size_t MaxPendingReplies = 256;
-
 // The copy-data record of a MsgCopyData.
 struct TCopyDataStruct {
     std::int32_t dwData = 0;
@@ -89,14 +85,17 @@ public:
     // Refills the list from the command line, leaving out every parameter that starts
     // with "/serverhandle=" (exactly in this case).
     void ReadParams();
-    // With MultiStart off: takes the single-copy lock named after the program file, or,
-    // when another copy holds it, passes the parameter list to that copy (found through the
-    // host by the application title) and throws TProgramHalt with exit code 0.
+    // With MultiStart off: takes the single-copy lock named after the program file and makes
+    // a second hidden window named like the lock, by which a later copy finds this one without
+    // a host. When another copy holds the lock, passes the parameter list to that copy (found
+    // through the host by the application title, else by that window) and throws TProgramHalt
+    // with exit code 0.
     void CheckMultiStart();
-    // Loads the dictionary (from the host in host mode; standalone the file beside the
-    // program or, without one, the installed dictionary of the user's locale, see
-    // StandaloneDictionaryFile; a missing file is no error) and, with AutoTranslate,
-    // translates the owner and every object it owns.
+    // Loads the dictionary: in host mode the host's; standalone, or when the host has none
+    // that can serve, the first usable of StandaloneDictionaryFiles (the file beside the
+    // program, then the installed dictionary of the user's locale, then English). Each file
+    // that exists but cannot serve, and finding none at all, is said on standard error. Then,
+    // with AutoTranslate, translates the owner and every object it owns.
     void LoadTranslation();
 
     // Stamps Msg from the local clock, then Transmit.
@@ -116,8 +115,10 @@ public:
     // before any byte is copied.
     void WMCopyData(TWindowMessage& Message);
     // Dispatches by kind: lmQuit (ask OnQuitMsgReceived, then end the component), lmReply
-    // (kept in the pending list; Msg is taken over and left empty), lmParams (new list,
-    // then OnParamsChange), anything else to OnGotAMessage.
+    // (kept in the pending list, Msg taken over and left empty, only while a request with
+    // its stamp waits and has no reply yet; any other reply is dropped, so the list holds
+    // at most one frame per waiting request), lmParams (new list, then OnParamsChange),
+    // anything else to OnGotAMessage.
     virtual void HandleMessage(std::unique_ptr<TLernixMessageStream>& Msg);
 
     virtual std::string GetWindowClassName() const = 0;
@@ -163,16 +164,19 @@ public:
 protected:
     // Makes the hidden window with GetWindowClassName and GetWindowName and fills
     // the own entity's handle, title and program file name. Without a link it does
-    // nothing. Throws ELernix "Could not create window handle" when the window system
-    // refuses. Called at the end of the derived constructor, since the names are not
-    // yet available while this base is constructed.
+    // nothing; when the window system refuses, the component has no link from then on.
+    // Called at the end of the derived constructor, since the names are not yet
+    // available while this base is constructed.
     void MakeHiddenWindow();
     // Without a link (LinkProblem): in host mode throws ELernix "Could not create window
-    // handle"; in standalone mode says on stderr that the program runs without host link
-    // and single-copy check.
+    // handle: " and the reason; in standalone mode says on stderr that the program runs
+    // without host link and single-copy check.
     void CheckLink() const;
     // Checks that the window class can be used; throws ELernix otherwise.
     void RegisterWindowClass();
+    // Blocks until Fd is readable, answering the frames that reach the hidden window
+    // meanwhile; an allowed quit waits for it as for a send.
+    void ServeUntilReadable(int Fd);
     // Ends the component after an allowed quit request. It runs inside the component's own
     // message handling, so the component is deleted from the event loop; while one of its
     // sends is under way, not before that send has returned.
@@ -181,11 +185,17 @@ protected:
     std::unique_ptr<TEntity> FServerEntity;
     std::unique_ptr<TEntity> FOwnEntity;
     std::deque<std::unique_ptr<TLernixMessageStream>> FPending;
+    // The stamps of the requests whose sends are under way and want a reply.
+    std::vector<TMessageStamp> FAwaited;
     std::vector<std::string> FParams;
     bool FServerDown = false;
 
 private:
     void TearDownHiddenWindow();
+    void MakeFirstCopyWindow();
+    // The running first copy's window: the host's record of it, else its window named like
+    // the lock; 0 when neither answers.
+    TWindowHandle FindFirstCopy();
     void OnFrame(const platform::TCopyDataFrame& Frame);
     // Records why there is no link; the component then works without one.
     void LoseLink(const std::string& Why);
@@ -193,6 +203,7 @@ private:
     std::unique_ptr<platform::TWindowMessaging> FOwnMessaging;
     platform::TWindowMessaging* FMessaging = nullptr;
     std::unique_ptr<platform::TSingleInstanceLock> FLock;
+    TWindowHandle FFirstCopyWindow = 0;
     std::unique_ptr<TTolkar2000Walk> FTranslator;
     std::string FLinkProblem;
     TGotAMessageEvent FOnGotAMessage;

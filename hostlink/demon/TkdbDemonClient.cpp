@@ -124,7 +124,8 @@ std::int32_t TkdbDemonClient::ExecuteProgram(
         throw ELernix(CouldNotExecute);
     if (!Wait)
         return Process;
-    const platform::TProcessEnd End = platform::WaitForProcessEnd(Process);
+    const platform::TProcessEnd End
+        = platform::WaitForProcessEnd(Process, [this](int Fd) { ServeUntilReadable(Fd); });
     switch (End.Outcome) {
     case platform::TProcessWaitOutcome::Ended:
         return End.ExitCode;

@@ -46,9 +46,10 @@ public:
     std::unique_ptr<TEntity> FindEntityByTitle(const std::string& Title) override;
     std::unique_ptr<TEntity> FindEntityByHandle(TWindowHandle Handle) override;
     // Asks the host to start Program with Parameters (Option passed on unchanged). Without
-    // Wait gives the host's process id. With Wait blocks, handling nothing, until the
-    // process ends and gives its exit status when known, else UnknownExitCode (always so
-    // when the host, not this program, started it). Throws ELernix "Could not execute
+    // Wait gives the host's process id. With Wait blocks, answering only the frames that
+    // reach the hidden window, until the process ends and gives its exit status when known, else
+    // UnknownExitCode (always so when the host, not this program, started it). Throws ELernix "Could not
+    // execute
     // "<Program>."" when the host answers 0 or the process cannot be watched, EReadError
     // when the host does not answer.
     std::int32_t ExecuteProgram(

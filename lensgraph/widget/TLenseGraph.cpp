@@ -121,6 +121,11 @@ void TLenseGraph::SetDrawLense(bool Value)
     Assign(FState.DrawLense, Value, SameExact);
 }
 
+void TLenseGraph::ClearTranslator()
+{
+    SetTranslator(*FNoDictionary);
+}
+
 void TLenseGraph::SetTranslator(TTolkar2000& Translator)
 {
     FTranslator = &Translator;

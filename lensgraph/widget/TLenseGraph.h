@@ -92,6 +92,8 @@ public:
     // The engine whose dictionary gives the accessible texts; it must outlive this
     // diagram. Until one is set, an engine without a dictionary gives the bare keys.
     void SetTranslator(TTolkar2000& Translator);
+    // Back to the engine without a dictionary, for when the set one goes away.
+    void ClearTranslator();
     // Looks a key up in the present translator.
     std::string Translate(std::string_view Key, const std::vector<std::string>& Args = {}) const;
     // The texts assistive technology reads: a name, and what the picture shows.

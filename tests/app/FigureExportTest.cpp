@@ -1,12 +1,18 @@
+#include "LenseStartValues.h"
 #include "PixelImage.h"
 #include "TFigureExport.h"
 #include "TLenseGraph.h"
 #include "TfrmExample.h"
 
+#include <QCheckBox>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMenu>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <QtTest>
@@ -86,4 +92,92 @@ TEST_F(FigureExport, AFileThatCannotBeWrittenIsReportedWithItsNameAndReason)
     EXPECT_EQ(Shown.size(), 1);
 }
 
+// Save never replaces a folder, nor puts PNG bytes under a name that promises JPEG.
+TEST_F(FigureExport, AFolderOrAJpegNameIsRefusedAndLeftAsItWas)
+{
+    ASSERT_TRUE(QDir(Dir.path()).mkdir("figure.png"));
+    for (const char* Name : { "figure.png", "figure.jpg" }) {
+        FileName = Dir.filePath(Name);
+        QTest::keyClick(&Window, Qt::Key_S, Qt::ControlModifier);
+    }
+    ASSERT_EQ(Shown.size(), 2);
+    EXPECT_TRUE(Shown[0].contains("folder")) << Shown[0].toStdString();
+    EXPECT_TRUE(Shown[1].contains(".png or .svg")) << Shown[1].toStdString();
+    EXPECT_TRUE(QFileInfo(Dir.filePath("figure.png")).isDir());
+    EXPECT_FALSE(QFile::exists(Dir.filePath("figure.jpg")));
+}
+
 } // namespace
+
+TEST_F(FigureExport, CtrlCCopiesTheSelectedTextInsteadOfTheDiagram)
+{
+    Window.findChild<QCheckBox*>("CBShowValues")->setChecked(true);
+    auto* Values = Window.findChild<QPlainTextEdit*>("MValues");
+    Values->setFocus();
+    Values->selectAll();
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(Values, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), Values->toPlainText());
+    EXPECT_TRUE(QGuiApplication::clipboard()->image().isNull());
+
+    // Without a selection Ctrl+C is the diagram's again.
+    QTextCursor Cursor = Values->textCursor();
+    Cursor.clearSelection();
+    Values->setTextCursor(Cursor);
+    QTest::keyClick(Values, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_FALSE(QGuiApplication::clipboard()->image().isNull());
+}
+
+// A right click and the Menu key open the same menu, but not in the middle of a drag; its
+// Reset, and Ctrl+R, bring the object and the focal length back and leave the lens type.
+TEST_F(FigureExport, ContextMenuAndResetKey)
+{
+    TLenseGraph* Graph = Window.LenseGraph();
+    auto* Menu = Window.findChild<QMenu*>("pbmFigure");
+    ASSERT_NE(Menu, nullptr);
+    QContextMenuEvent Click(QContextMenuEvent::Mouse, QPoint(30, 30), Graph->mapToGlobal(QPoint(30, 30)));
+    QApplication::sendEvent(Graph, &Click);
+    ASSERT_TRUE(Menu->isVisible());
+    QStringList Items;
+    for (const QAction* Action : Menu->actions())
+        if (!Action->isSeparator())
+            Items << Action->text() + " " + Action->shortcut().toString();
+    EXPECT_EQ(Items, (QStringList { "Copy Figure Ctrl+C", "Save Figure As Ctrl+S", "Reset Figure Ctrl+R" }));
+    Menu->hide();
+
+    // The window system turns the Menu key into this event for the widget with the focus.
+    QContextMenuEvent Key(QContextMenuEvent::Keyboard, QPoint(), Graph->mapToGlobal(QPoint()));
+    QApplication::sendEvent(Graph, &Key);
+    EXPECT_TRUE(Menu->isVisible());
+    Menu->actions().constLast()->trigger();
+    Menu->hide();
+    QTest::mousePress(Graph, Qt::LeftButton, {}, QPoint(104, 87));
+    QApplication::sendEvent(Graph, &Click);
+    EXPECT_FALSE(Menu->isVisible()) << "a right click while dragging";
+    QTest::mouseRelease(Graph, Qt::LeftButton, {}, QPoint(104, 87));
+    const TLenseDiagramState Start = LenseStartValues();
+    EXPECT_EQ(Graph->ObjectX(), Start.ObjectX);
+    EXPECT_EQ(Graph->LenseType(), TLenseType::ltConcave);
+
+    Graph->SetF(31);
+    Graph->SetObjectH(-12);
+    QTest::keyClick(&Window, Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(Graph->F(), Start.F);
+    EXPECT_EQ(Graph->ObjectH(), Start.ObjectH);
+}
+
+// However small the user makes the window, the legend stays clear of the panel's controls
+// above it and the diagram keeps room.
+TEST_F(FigureExport, AtItsSmallestSizeNothingOverlaps)
+{
+    Window.resize(100, 100);
+    QTest::qWait(0);
+    EXPECT_GE(Window.width(), Window.minimumWidth());
+    EXPECT_GE(Window.height(), Window.minimumHeight());
+    const QWidget* Legend = Window.findChild<QWidget*>("PLegend");
+    for (const char* Name : { "cmdExit", "BButAbout", "RGLenseType", "CBDrawLense", "CBShowValues" }) {
+        const QWidget* Control = Window.findChild<QWidget*>(Name);
+        EXPECT_FALSE(Legend->geometry().intersects(Control->geometry())) << Name;
+    }
+    EXPECT_GE(Window.LenseGraph()->width(), 2 * LenseStartValues().ObjectX);
+}

@@ -1,8 +1,11 @@
 #include "TApplication.h"
 #include "TFrmAbout.h"
+#include "TLenseGraph.h"
 #include "TModalCloser.h"
+#include "TTolkar2000.h"
 #include "TUrlLab.h"
 #include "TfrmExample.h"
+#include "TkdbDemonClient.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -56,6 +59,27 @@ TEST(MainWindowAbout, FirstShowingFillsAndOpensTheBoxOnceTheAboutButtonReopensIt
     EXPECT_EQ(Version->text(), "kept");
     EXPECT_EQ(Reported, QStringList("Component \"UrlLabVexaSuite\": URL of URLLab is invalid"));
     EXPECT_TRUE(OpenAfterError);
+}
+
+TEST(MainWindowAbout, AHostsQuitBeforeTheFirstShowingLeavesTheWindowWithoutTheComponent)
+{
+    TfrmExample Window;
+    TFrmAbout Box(frmExample);
+    TModalCloser Closer(Box);
+    // An allowed quit deletes the component from the event loop, ahead of the queued
+    // first showing.
+    auto* Demon = Window.findChild<TkdbDemonClient*>("cliDemon");
+    ASSERT_NE(Demon, nullptr);
+    Demon->deleteLater();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(Window.findChild<TkdbDemonClient*>("cliDemon"), nullptr);
+
+    Window.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Closer.Shows(), 0);
+    EXPECT_EQ(Window.LenseGraph()->Translate("TK_Object"), TTolkar2000().Translate("TK_Object"));
+    Window.LenseGraph()->update();
+    QCoreApplication::processEvents();
 }
 
 } // namespace

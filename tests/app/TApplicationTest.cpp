@@ -1,4 +1,5 @@
 #include "TApplication.h"
+#include "RawCommandLine.h"
 #include "TLenseGraph.h"
 #include "TRadioGroup.h"
 #include "TfrmExample.h"
@@ -85,4 +86,13 @@ TEST_F(ApplicationErrors, MainWindowKeepsWorkingAfterAnErrorInAHandler)
     EXPECT_EQ(Reported.size(), 1);
 }
 
+}
+
+TEST(ApplicationCommandLine, IsKeptAsTheSystemGaveItBeforeQtTakesItsOptions)
+{
+    // Whatever took arguments out afterwards (Qt, the test framework), none was lost here.
+    const auto& Raw = RawCommandLine();
+    ASSERT_TRUE(Raw);
+    ASSERT_GE(Raw->size(), static_cast<std::size_t>(QCoreApplication::arguments().size()));
+    EXPECT_EQ(Raw->front(), QCoreApplication::arguments().front().toStdString());
 }

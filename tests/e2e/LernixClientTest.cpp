@@ -4,9 +4,11 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -64,6 +66,31 @@ TEST_F(LernixClient, AsksForFilesNamesAndValuesAndRegistersMeanwhile)
     };
     EXPECT_EQ(Count("lmRegister from window"), 9) << Log;
     EXPECT_EQ(Count("lmUnregister from window"), 9) << Log;
+}
+
+TEST_F(LernixClient, OverlappingFetchesOfTheLargestFileAllArriveWhole)
+{
+    // The largest file a reply carries, so that every reply is still being written when
+    // the next request comes.
+    std::string Large(16 * 1024 * 1024 - 9, '\0');
+    for (std::size_t I = 0; I < Large.size(); ++I)
+        Large[I] = static_cast<char>(I * 7 + I / 4099);
+    Write("book/large", Large);
+    ASSERT_NE(StartHost("probe", { "--files", QPath("book") }), 0);
+    for (int Round = 0; Round < 2; ++Round) {
+        std::vector<std::unique_ptr<QProcess>> Clients;
+        for (int I = 0; I < 4; ++I) {
+            Clients.push_back(std::make_unique<QProcess>());
+            Clients.back()->start(
+                QStringLiteral(LERNIX_CLIENT), { "--suffix", "probe", "get-file", "large" });
+        }
+        for (auto& Client : Clients) {
+            ASSERT_TRUE(WaitUntil([&] { return Client->state() == QProcess::NotRunning; }));
+            EXPECT_EQ(Client->exitCode(), 0) << Client->readAllStandardError().toStdString();
+            EXPECT_TRUE(Client->readAllStandardOutput().toStdString() == Large) << "round " << Round;
+        }
+    }
+    EXPECT_EQ(HostLog().find("did not reach"), std::string::npos) << HostLog();
 }
 
 TEST_F(LernixClient, FindsTheHostAsTheProgramDoesUnlessToldTheSuffix)
@@ -189,6 +216,9 @@ TEST_F(LernixClient, BadCommandLinesEndWithStatusTwo)
     const TRunResult Help = Probe({ "--suffix=x", "--help", "bogus" });
     EXPECT_EQ(Help.Status, 0);
     EXPECT_NE(Help.Out.find("find-handle HANDLE"), std::string::npos);
+    const TRunResult Version = Probe({ "--version" });
+    EXPECT_EQ(Version.Status, 0);
+    EXPECT_TRUE(Version.Out.starts_with("lernix-client 1.")) << Version.Out;
 }
 
 } // namespace

@@ -195,6 +195,8 @@ TEST_F(LernixHost, BadCommandLinesEndWithStatusTwo)
 
     EXPECT_EQ(RunToEnd({ "--help" }), 0);
     EXPECT_NE(FHost.readAllStandardOutput().indexOf("--suffix TEXT"), -1);
+    EXPECT_EQ(RunToEnd({ "--version" }), 0);
+    EXPECT_TRUE(FHost.readAllStandardOutput().startsWith("lernix-host 1."));
 }
 
 TEST_F(LernixHost, ServesTheFilesOfOneFolderOnly)
@@ -331,6 +333,30 @@ TEST_F(LernixHost, KeepsTheParticipantsThatRegister)
     EXPECT_EQ(ByTitle(Asker, "Demo"), 0);
 }
 
+TEST_F(LernixHost, ForgetsVanishedParticipantsAndRefusesOversizedRecords)
+{
+    const TWindowHandle Host = Start({ "--verbose" });
+    ASSERT_NE(Host, 0);
+    TProbe Stays(*FMessaging), Newcomer(*FMessaging), Huge(*FMessaging);
+    Stays.Announce(Host, lmRegister, "Demo");
+    for (int I = 0; I < 3; ++I) {
+        TProbe Vanishes(*FMessaging);
+        Vanishes.Announce(Host, lmRegister, "Gone");
+    }
+    Newcomer.Announce(Host, lmRegister, "Demo");
+    Huge.Announce(Host, lmRegister, std::string(4097, 'T'));
+    auto Query = Message(lmQueryEntity);
+    WriteStreamByte(*Query, QueryEntityByHandle);
+    WriteStreamInteger(*Query, Huge.Handle);
+    const auto Reply = Huge.Ask(Host, *Query);
+    ASSERT_TRUE(Reply);
+    EXPECT_EQ(Reply->Size(), 0) << "the oversized record was kept";
+    EXPECT_EQ(Stop(SIGTERM), 0);
+    const std::string Text = Log();
+    EXPECT_NE(Text.find("Demo\"; registered, 2 participants"), std::string::npos) << Text;
+    EXPECT_NE(Text.find("refused: its title has 4097 bytes, more than 4096"), std::string::npos) << Text;
+}
+
 TEST_F(LernixHost, StartsProgramsAndAnswersTheirProcessId)
 {
     const std::string Arguments = Path("arguments");
@@ -393,6 +419,41 @@ TEST_F(LernixHost, StopSignalsSendQuitToEveryParticipant)
     EXPECT_TRUE(Quiet.Received.empty());
     EXPECT_EQ(platform::ReadLocalMachineString(DemonRegistryKey, ViewerHandleValue), "");
     EXPECT_EQ(FindServerWindow(*FMessaging, "e2e"), 0);
+}
+
+TEST_F(LernixHost, PublishingLeavesTheStoreAsItWasHoweverTheHostEnds)
+{
+    const std::string Store = Path("registry/Orvik/vandrel.conf");
+    const auto StoreBytes = [&] {
+        QFile File(QString::fromStdString(Store));
+        return File.open(QIODevice::ReadOnly) ? File.readAll().toStdString() : std::string("(none)");
+    };
+    // Stopped in order, with no store before: no empty file is left.
+    ASSERT_NE(Start({ "--publish" }), 0);
+    EXPECT_EQ(Stop(SIGTERM), 0);
+    EXPECT_EQ(StoreBytes(), "(none)");
+
+    // A second stop signal ends the host at once; the earlier value still comes back.
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Path("registry/Orvik"))));
+    const std::string Earlier = "[demon]\nViewerHandle=earlier\n\n[other]\nkept=1\n";
+    Write("registry/Orvik/vandrel.conf", Earlier);
+    ASSERT_NE(Start({ "--publish" }), 0);
+    EXPECT_EQ(platform::ReadLocalMachineString(DemonRegistryKey, ViewerHandleValue), "e2e");
+    // Two different stop signals, so that both are pending when it goes on.
+    ::kill(static_cast<pid_t>(FHost.processId()), SIGSTOP);
+    ::kill(static_cast<pid_t>(FHost.processId()), SIGINT);
+    ::kill(static_cast<pid_t>(FHost.processId()), SIGTERM);
+    EXPECT_EQ(Stop(SIGCONT), -1) << "the second stop signal did not end the host at once";
+    EXPECT_EQ(StoreBytes(), Earlier);
+
+    // A link in the store's place is neither followed nor replaced.
+    Write("victim", "untouched");
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(Store)));
+    ASSERT_TRUE(QFile::link(QString::fromStdString(Path("victim")), QString::fromStdString(Store)));
+    EXPECT_EQ(RunToEnd({ "--suffix=e2e", "--publish" }), 1);
+    QFile Victim(QString::fromStdString(Path("victim")));
+    ASSERT_TRUE(Victim.open(QIODevice::ReadOnly));
+    EXPECT_EQ(Victim.readAll().toStdString(), "untouched");
 }
 
 TEST_F(LernixHost, HostilePeersDoNotBreakIt)

@@ -24,7 +24,7 @@ struct TRunResult {
 };
 
 // Whole programs started as processes: a private runtime folder, an empty registry folder
-// (no suffix is published unless a test writes one) and a scratch folder. A host started
+// (no suffix is published unless a test writes one), a settings folder and a scratch folder. A host started
 // here is killed at the end of the test whatever happened.
 class ProcessFixture : public ::testing::Test {
 protected:

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcessEnvironment>
 
 #include <gtest/gtest.h>
@@ -97,9 +98,10 @@ TEST_F(Program, OneCopyRunsAndAKilledOneDoesNotBlockTheNext)
 {
     QProcess First, Second, Third, Fourth;
     ASSERT_FALSE(Start(First).empty());
-    // The second copy ends in order before it shows a window.
+    // The second copy ends in order before it shows a window, and says why.
     EXPECT_TRUE(Start(Second, { "a parameter" }).empty());
     EXPECT_EQ(Ended(Second), 0);
+    EXPECT_EQ(Second.readAllStandardError().toStdString(), "Fokalis is already running\n");
     EXPECT_EQ(First.state(), QProcess::Running);
 
     ::kill(static_cast<pid_t>(First.processId()), SIGKILL);
@@ -205,6 +207,108 @@ TEST_F(Program, HostModeParticipantWithTheReferenceHost)
         return HostLog().find("lmUnregister from window " + Ready.value(1).toStdString())
             != std::string::npos;
     })) << HostLog();
+}
+
+// What the program answers without a display: usage and version at once, and one line
+// instead of Qt's abort when it needs a window.
+TEST_F(Program, CommandLineWithoutADisplay)
+{
+    QProcessEnvironment Environment = QProcessEnvironment::systemEnvironment();
+    for (const char* Name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
+        Environment.remove(Name);
+    const auto RunWith = [&](const QStringList& Arguments, const QProcessEnvironment& With) {
+        QProcess Process;
+        Process.setProcessEnvironment(With);
+        Process.start(FOKALIS, Arguments);
+        const int Status = Ended(Process);
+        return TRunResult { Status, Process.readAllStandardOutput().toStdString(),
+            Process.readAllStandardError().toStdString() };
+    };
+
+    const TRunResult Help = RunWith({ "a", "--help" }, Environment);
+    EXPECT_EQ(Help.Status, 0);
+    EXPECT_TRUE(Help.Out.starts_with("Usage: fokalis [--host]")) << Help.Out;
+    EXPECT_EQ(Help.Err, "");
+    const TRunResult Version = RunWith({ "--version" }, Environment);
+    EXPECT_EQ(Version.Status, 0);
+    EXPECT_EQ(Version.Out, "Fokalis 1.2\n");
+
+    const TRunResult Unset = RunWith({}, Environment);
+    EXPECT_EQ(Unset.Status, 1);
+    EXPECT_EQ(Unset.Err,
+        "fokalis: no display could be opened (DISPLAY is not set); without a screen, start it under Xvfb: "
+        "xvfb-run -a fokalis\n");
+    Environment.insert("DISPLAY", ":4711");
+    const TRunResult Absent = RunWith({}, Environment);
+    EXPECT_EQ(Absent.Status, 1);
+    EXPECT_EQ(std::count(Absent.Err.begin(), Absent.Err.end(), '\n'), 1) << Absent.Err;
+    EXPECT_NE(Absent.Err.find("no display could be opened \":4711\""), std::string::npos) << Absent.Err;
+}
+
+// A dictionary beside the program that cannot serve is named on standard error, and the
+// locale's installed one takes its place: the user sees texts, never keys.
+TEST_F(Program, AnUnusableDictionaryBesideIsNamedAndTheLocalesOneTakesItsPlace)
+{
+    ASSERT_TRUE(QDir(FTemp.path()).mkpath("broken"));
+    ASSERT_TRUE(QFile::copy(FOKALIS, QPath("broken/fokalis")));
+    ASSERT_TRUE(QFile::setPermissions(QPath("broken/fokalis"), QFile::ReadOwner | QFile::ExeOwner));
+    Write("broken/fokalis.itl", "");
+    qputenv("FOKALIS_DICTIONARY_DIR", QFileInfo(GERMAN_DICTIONARY).path().toLocal8Bit());
+    qputenv("LC_ALL", "de_DE.UTF-8");
+    QProcess Broken;
+    const std::vector<std::string> Texts = Start(Broken, {}, QPath("broken/fokalis"));
+    qunsetenv("FOKALIS_DICTIONARY_DIR");
+    qunsetenv("LC_ALL");
+    ASSERT_FALSE(Texts.empty());
+    EXPECT_TRUE(Has(Texts, "text Beenden"));
+    EXPECT_EQ(Broken.readAllStandardError().toStdString(),
+        "fokalis: cannot use the dictionary " + Path("broken/fokalis.itl") + ": it is empty\n");
+    Kill(Broken);
+}
+
+// Host mode is the integrator's choice: with --host the program registers at the host, takes
+// its dictionary from it and ends on its quit; without a host it does not start.
+TEST_F(Program, HostModeOnRequestWithTheReferenceHost)
+{
+    QProcess Alone;
+    const std::vector<std::string> Refused = Start(Alone, { "--host", "/serverhandle=e2e" });
+    EXPECT_TRUE(Has(Refused, "text Lernix server application is not running")) << "the error box";
+    EXPECT_TRUE(Alone.readAllStandardError().toStdString().starts_with(
+        "fokalis: Lernix server application is not running\n"));
+    Kill(Alone);
+
+    ASSERT_TRUE(QFile::copy(GERMAN_DICTIONARY, QPath("book/fokalis.itl")));
+    ASSERT_NE(StartHost("e2e", { "--files", QPath("book"), "--verbose" }), 0);
+    QProcess Embedded;
+    const std::vector<std::string> Texts = Start(Embedded, { "--host", "/serverhandle=e2e" });
+    ASSERT_FALSE(Texts.empty()) << Embedded.readAllStandardError().toStdString();
+    EXPECT_TRUE(Has(Texts, "text Beenden")) << "the host's dictionary";
+    EXPECT_NE(HostLog().find("lmRegister from window"), std::string::npos) << HostLog();
+    EXPECT_NE(HostLog().find("\"fokalis.itl\" -> found"), std::string::npos) << HostLog();
+
+    ::kill(static_cast<pid_t>(FHost.processId()), SIGUSR1);
+    EXPECT_EQ(Ended(Embedded), 0);
+    EXPECT_TRUE(WaitUntil([&] { return HostLog().find("lmUnregister from window") != std::string::npos; }))
+        << HostLog();
+}
+
+// What an integrator types: the host starts the program, which embeds itself with --host.
+TEST_F(Program, TheReferenceHostStartsTheProgramInHostMode)
+{
+    Write("book/fokalis.itl", "[Exit]=Quit|$$\r\n");
+    ASSERT_NE(StartHost("e2e", { "--files", QPath("book"), "--verbose", "--", FOKALIS, "--host" }), 0);
+    EXPECT_TRUE(WaitUntil([&] { return HostLog().find("\"fokalis.itl\" -> found") != std::string::npos; }))
+        << HostLog();
+    EXPECT_NE(HostLog().find("lmRegister from window"), std::string::npos) << HostLog();
+
+    // The host going down takes the program with it: its window named like its lock goes.
+    const auto Messaging = platform::CreatePosixWindowMessaging();
+    const auto ProgramWindow
+        = [&] { return Messaging->FindWindow("ThisIsTheLernixClientComponentWindowClass", "LX_fokalis"); };
+    EXPECT_TRUE(WaitUntil([&] { return ProgramWindow() != 0; }));
+    ::kill(static_cast<pid_t>(FHost.processId()), SIGTERM);
+    EXPECT_EQ(Ended(FHost), 0);
+    EXPECT_TRUE(WaitUntil([&] { return ProgramWindow() == 0; }));
 }
 
 } // namespace

@@ -69,3 +69,12 @@ TEST(ProcessWait, NoProcessIdIsNothingToWaitFor)
         EXPECT_FALSE(End.Why.empty());
     }
 }
+
+TEST(ProcessWait, ProcessesThatOutliveTheWaitAreRefusedAtOnce)
+{
+    for (const std::int32_t Pid : { 1, static_cast<std::int32_t>(::getpid()) }) {
+        const TProcessEnd End = WaitForProcessEnd(Pid);
+        EXPECT_EQ(End.Outcome, TProcessWaitOutcome::CannotWait) << Pid;
+        EXPECT_FALSE(End.Why.empty());
+    }
+}

@@ -409,3 +409,98 @@ TEST_F(WindowMessagingTest, AFrameWhoseSenderGaveUpIsNotHandledLater)
     ASSERT_EQ(FReceived.size(), 1u);
     EXPECT_EQ(Text(FReceived[0].Data), "in time");
 }
+
+TEST_F(WindowMessagingTest, LargeRepliesToOverlappingRequestsArriveWholeBesideASilentPeer)
+{
+    constexpr std::chrono::milliseconds Silence { 2000 };
+    const auto Messaging = Make(Silence);
+    // A window that takes its reply into the listener's queue and never acknowledges it.
+    TWindowTable Table(FFolder.Path());
+    TWindowClaim Silent = Table.Claim();
+    const TUniqueFd Listener = ListenAt(Table.SocketPath(Silent.Handle));
+    Table.Publish(Silent.Handle, { "Silent", "" });
+    const std::vector<std::uint8_t> Big(8 * 1024 * 1024, 0x5a);
+    TUniqueFd SilentRequest;
+    TWindowHandle Host = 0;
+    Host = Messaging->CreateHiddenWindow("Host", "", [&](const TCopyDataFrame& Frame) {
+        if (Frame.Sender == Silent.Handle) {
+            Messaging->SendCopyData(Frame.Sender, Host, ReplyKind, Bytes("small"));
+            return;
+        }
+        // The silent peer asks while the first large reply is on its way.
+        if (!SilentRequest.Valid()) {
+            SilentRequest = test::ConnectRaw(SocketOf(Host));
+            test::WriteRaw(SilentRequest.Get(), EncodeFrame(RequestKind, Silent.Handle, Bytes("value?")));
+        }
+        Messaging->SendCopyData(Frame.Sender, Host, ReplyKind, Big);
+    });
+    std::vector<std::unique_ptr<test::TPeerProcess>> Fetchers;
+    for (int I = 0; I < 3; ++I)
+        Fetchers.push_back(std::make_unique<test::TPeerProcess>(
+            std::vector<std::string> { "fetch", std::to_string(Host), std::to_string(Silence.count()) }));
+    for (auto& Fetcher : Fetchers)
+        EXPECT_EQ(Fetcher->ReadLine(), "delivered=1 size=" + std::to_string(Big.size()));
+    EXPECT_TRUE(SilentRequest.Valid());
+    Table.Remove(Silent);
+}
+
+TEST_F(WindowMessagingTest, APeerWhoseFramesAllStayBusyCannotLockOthersOut)
+{
+    const auto Messaging = Make();
+    pid_t Newcomer = -1;
+    int Status = -1;
+    const auto NewcomerEnded
+        = [&] { return Status != -1 || ::waitpid(Newcomer, &Status, WNOHANG) == Newcomer; };
+    // Every frame of the busy peer is handled in a loop (as under a message box) that
+    // ends only when the newcomer is through.
+    const TWindowHandle Window = Messaging->CreateHiddenWindow("C", "N", [&](const TCopyDataFrame& Frame) {
+        if (Text(Frame.Data) == "busy")
+            test::ServeEventsUntil(NewcomerEnded);
+    });
+    // More connections than a process keeps, accepted as they come so that the
+    // listener's queue never fills; then a frame on each that stays busy.
+    std::vector<TUniqueFd> Held;
+    for (int I = 0; I < 70; ++I) {
+        Held.push_back(test::ConnectRaw(SocketOf(Window)));
+        QCoreApplication::processEvents();
+    }
+    const auto Busy = EncodeFrame(RequestKind, 1, Bytes("busy"));
+    for (const TUniqueFd& Socket : Held)
+        ::send(Socket.Get(), Busy.data(), Busy.size(), MSG_NOSIGNAL);
+    const auto Frame = EncodeFrame(RequestKind, 2, Bytes("newcomer"));
+    Newcomer = ::fork();
+    if (Newcomer == 0) {
+        const TUniqueFd Socket = test::ConnectRaw(SocketOf(Window));
+        ::send(Socket.Get(), Frame.data(), Frame.size(), MSG_NOSIGNAL);
+        std::uint8_t Answer = 0;
+        ::_exit(::recv(Socket.Get(), &Answer, 1, 0) == 1 && Answer == FrameAck ? 0 : 1);
+    }
+    EXPECT_TRUE(test::ServeEventsUntil(NewcomerEnded));
+    EXPECT_TRUE(WIFEXITED(Status));
+    EXPECT_EQ(WEXITSTATUS(Status), 0) << "the newcomer's frame was not acknowledged";
+}
+
+TEST_F(WindowMessagingTest, WaitingForSomethingElseStillAnswersFrames)
+{
+    const auto Messaging = Make();
+    const TWindowHandle Window = Collector(*Messaging);
+    int Ends[2] = { -1, -1 };
+    ASSERT_EQ(::pipe(Ends), 0);
+    const TUniqueFd ReadEnd(Ends[0]), WriteEnd(Ends[1]);
+    // What is waited for comes only once a frame sent meanwhile has its answer.
+    std::thread Peer([&] {
+        const TUniqueFd Socket = test::ConnectRaw(SocketOf(Window));
+        const auto Frame = EncodeFrame(RequestKind, 1, Bytes("while waiting"));
+        ::send(Socket.Get(), Frame.data(), Frame.size(), MSG_NOSIGNAL);
+        std::uint8_t Answer = 0;
+        const char Outcome = ::recv(Socket.Get(), &Answer, 1, 0) == 1 && Answer == FrameAck ? 'y' : 'n';
+        EXPECT_EQ(::write(WriteEnd.Get(), &Outcome, 1), 1);
+    });
+    Messaging->ServeUntilReadable(ReadEnd.Get());
+    Peer.join();
+    char Outcome = 0;
+    EXPECT_EQ(::read(ReadEnd.Get(), &Outcome, 1), 1);
+    EXPECT_EQ(Outcome, 'y');
+    ASSERT_EQ(FReceived.size(), 1u);
+    EXPECT_EQ(Text(FReceived[0].Data), "while waiting");
+}

@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -10,22 +11,27 @@
 #include <csignal>
 #include <functional>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
 struct TRun {
     int ExitCode;
     QString Errors;
+    QByteArray Output;
 };
 
-TRun Render(const QStringList& Args, const std::function<void()>& InChild = {})
+TRun Render(const QStringList& Args, const std::function<void()>& InChild = {},
+    const QProcessEnvironment& Environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess Process;
     if (InChild)
         Process.setChildProcessModifier(InChild);
+    Process.setProcessEnvironment(Environment);
     Process.start(FOKALIS_RENDER, Args);
     Process.waitForFinished(30000);
-    return { Process.exitCode(), QString::fromLocal8Bit(Process.readAllStandardError()) };
+    return { Process.exitCode(), QString::fromLocal8Bit(Process.readAllStandardError()),
+        Process.readAllStandardOutput() };
 }
 
 // Runs the tool with Resource limited to Limit; a write past a file size limit then
@@ -90,12 +96,58 @@ TEST_F(RenderTool, OptionsChangeTheDiagram)
 
 TEST_F(RenderTool, ExtremeValuesStillDrawAPicture)
 {
-    for (const QStringList& Args : { QStringList { "--f", "0" }, QStringList { "--f", "2147483647" },
-             QStringList { "--object-x", "-2147483648", "--object-h", "2147483647" },
+    for (const QStringList& Args : { QStringList { "--f", "1" }, QStringList { "--f", "2147483647" },
+             QStringList { "--object-x", "1", "--object-h", "2147483647" },
+             QStringList { "--object-x", "2147483647", "--object-h", "-2147483648" },
              QStringList { "--object-x", "81" }, QStringList { "--size", "1x1" } }) {
         const QImage Picture = RenderToImage(Args);
         EXPECT_FALSE(Picture.isNull()) << Args.join(' ').toStdString();
     }
+}
+
+// A pipe, a folder, or a pipe behind a link, stays what it was, and nothing is left
+// beside it; a name asking for JPEG gets no file at all.
+TEST_F(RenderTool, TargetsThatAreNotRegularFilesAreRefusedAndLeftAlone)
+{
+    const QString Pipe = FDir.filePath("pipe.png");
+    ASSERT_EQ(mkfifo(QFile::encodeName(Pipe).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(Pipe, FDir.filePath("link.svg")));
+    ASSERT_TRUE(QDir(FDir.path()).mkdir("folder.png"));
+    for (const char* Name : { "pipe.png", "link.svg", "folder.png", "photo.jpg" }) {
+        const TRun Run = Render({ FDir.filePath(Name) });
+        EXPECT_EQ(Run.ExitCode, 1) << Name;
+        EXPECT_TRUE(Run.Errors.contains("cannot write")) << Run.Errors.toStdString();
+        EXPECT_EQ(Run.Errors.count('\n'), 1) << Run.Errors.toStdString();
+    }
+    struct stat Status { };
+    ASSERT_EQ(stat(QFile::encodeName(Pipe).constData(), &Status), 0);
+    EXPECT_TRUE(S_ISFIFO(Status.st_mode));
+    EXPECT_TRUE(QFileInfo(FDir.filePath("folder.png")).isDir());
+    EXPECT_EQ(QDir(FDir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+        (QStringList { "folder.png", "link.svg", "pipe.png" }));
+}
+
+// "-" gives the same picture on standard output as in a file, and no Qt warning
+// reaches the user's terminal when the runtime folder is not set.
+TEST_F(RenderTool, DashWritesThePictureToStandardOutputQuietly)
+{
+    QProcessEnvironment Environment = QProcessEnvironment::systemEnvironment();
+    Environment.remove("XDG_RUNTIME_DIR");
+    const TRun Piped = Render({ "-", "--lens", "concave", "--f=60" }, {}, Environment);
+    EXPECT_EQ(Piped.ExitCode, 0);
+    EXPECT_EQ(Piped.Errors, QString());
+    const QImage FromPipe = QImage::fromData(Piped.Output, "PNG");
+    const QImage FromFile = RenderToImage({ "--lens", "concave", "--f", "60" });
+    ASSERT_FALSE(FromPipe.isNull());
+    EXPECT_EQ(FromPipe, FromFile);
+}
+
+TEST_F(RenderTool, VersionIsOneLine)
+{
+    const TRun Run = Render({ "--version" });
+    EXPECT_EQ(Run.ExitCode, 0);
+    EXPECT_TRUE(Run.Output.startsWith("fokalis-render ")) << Run.Output.toStdString();
+    EXPECT_EQ(Run.Output.count('\n'), 1);
 }
 
 TEST_F(RenderTool, BadUsageAndUnwritableFilesFailWithAClearMessage)

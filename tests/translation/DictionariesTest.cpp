@@ -20,7 +20,8 @@ const std::set<std::string> ProgramKeys { "Fokalis", "Exit", "About", "Type of L
     "Object At F", "Object Inside F", "Describe Image", "Describe No Image", "Image Real", "Image Virtual",
     "Image Upright", "Image Inverted", "Image Enlarged", "Image Reduced", "Image Same Size",
     "Image Right Side", "Image Left Side", "Decimal Point", "Values Object", "Values Image", "Values Focal",
-    "Values Magnification", "Values Equation", "Values No Image", "Values Units" };
+    "Values Magnification", "Values Equation", "Values No Image", "Values Units", "Copy Figure",
+    "Save Figure As", "Reset Figure" };
 
 std::string ReadDictionary(const std::string& Name)
 {
@@ -51,6 +52,10 @@ TEST_P(ShippedDictionary, HoldsEveryKeyOnceOnItsOwnLine)
     const auto LineCount = static_cast<std::size_t>(std::count(Bytes.begin(), Bytes.end(), '\n'));
     EXPECT_EQ(LineCount, Engine.Keys().size()) << "one entry per line, none running over";
     EXPECT_TRUE(Bytes.ends_with("|$$\r\n"));
+    std::size_t CrLfCount = 0;
+    for (std::size_t At = Bytes.find("\r\n"); At != std::string::npos; At = Bytes.find("\r\n", At + 2))
+        ++CrLfCount;
+    EXPECT_EQ(CrLfCount, LineCount) << "every line ends in CR LF";
     for (const std::string& Text : Engine.Texts())
         EXPECT_FALSE(Text.empty());
 }

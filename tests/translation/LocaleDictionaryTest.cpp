@@ -21,6 +21,15 @@ TEnvironment EnvironmentOf(const TVariables& Variables)
     };
 }
 
+// The first of the candidates that exists as a file: the one a load takes when all can serve.
+std::string FirstFile(const std::vector<std::string>& Files)
+{
+    for (const std::string& File : Files)
+        if (std::filesystem::is_regular_file(File))
+            return File;
+    return {};
+}
+
 void WriteFile(const std::filesystem::path& Path)
 {
     std::filesystem::create_directories(Path.parent_path());
@@ -46,7 +55,7 @@ protected:
     // The file chosen for Variables, by its name alone; "(none)" when there is none.
     std::string Chosen(const TVariables& Variables) const
     {
-        const std::string File = StandaloneDictionaryFile(FProgram, EnvironmentOf(Variables));
+        const std::string File = FirstFile(StandaloneDictionaryFiles(FProgram, EnvironmentOf(Variables)));
         return File.empty() ? "(none)" : std::filesystem::path(File).filename().string();
     }
 
@@ -120,17 +129,20 @@ TEST_F(InstalledTree, WhatLiesWhereDecides)
     EXPECT_EQ(Chosen(German), "german.itl") << "a folder beside the program is no dictionary";
     std::filesystem::remove(Beside);
     WriteFile(Beside);
-    EXPECT_EQ(StandaloneDictionaryFile(FProgram, EnvironmentOf(German)), Beside);
+    EXPECT_EQ(FirstFile(StandaloneDictionaryFiles(FProgram, EnvironmentOf(German))), Beside);
     std::filesystem::remove(Beside);
 
     // The chosen folder replaces the installed one, with or without its final separator.
     const std::filesystem::path Own = FRoot / "own";
     WriteFile(Own / "english.itl");
     for (const std::string& Folder : { Own.string(), Own.string() + "/" })
-        EXPECT_EQ(StandaloneDictionaryFile(
-                      FProgram, EnvironmentOf({ { "LANG", "de_DE" }, { DictionaryFolderVariable, Folder } })),
+        EXPECT_EQ(FirstFile(StandaloneDictionaryFiles(FProgram,
+                      EnvironmentOf({ { "LANG", "de_DE" }, { DictionaryFolderVariable, Folder } }))),
             (Own / "english.itl").string())
             << "the locale's language is not there, so English is";
+    // A chosen folder that cannot serve leaves the installed ones to fall back on.
+    EXPECT_EQ(Chosen({ { "LANG", "de_DE" }, { DictionaryFolderVariable, (FRoot / "missing").string() } }),
+        "german.itl");
 
     std::filesystem::remove(Dictionaries() / "english.itl");
     EXPECT_EQ(Chosen({ { "LANG", "fr_FR" } }), "(none)");
@@ -139,5 +151,5 @@ TEST_F(InstalledTree, WhatLiesWhereDecides)
     EXPECT_EQ(Chosen(German), "(none)");
     EXPECT_EQ(Chosen({ { DictionaryFolderVariable, (FRoot / "missing").string() } }), "(none)");
     // An unknown program file has nothing beside it and no installed folder.
-    EXPECT_EQ(StandaloneDictionaryFile("", EnvironmentOf(German)), "");
+    EXPECT_TRUE(StandaloneDictionaryFiles("", EnvironmentOf(German)).empty());
 }

@@ -99,20 +99,24 @@ TEST_F(AboutBox, ShippedDictionariesShowTheHomePageLinkInTheirLanguage)
     EXPECT_EQ(Shell.Requests[0].Target.toStdString(), Engine.Translate("HomePageURL"));
 }
 
-TEST_F(AboutBox, HomePageWithoutAddressRaisesTheInvalidUrlErrorAndTheBoxStaysOpen)
+TEST_F(AboutBox, HomePageWithoutAWebAddressRaisesTheInvalidUrlErrorAndStartsNothing)
 {
     auto* App = static_cast<TApplication*>(QCoreApplication::instance());
     QStringList Reported;
     App->SetErrorReporter([&Reported](const QString& Message) { Reported << Message; });
-    Show("[HomePage]=Home|$$\r\n");
-    EXPECT_EQ(Links(), std::make_tuple(8, 24, true));
-
-    QTest::mouseClick(Link("UrlLabHomepage"), Qt::LeftButton, {}, QPoint(4, 4));
-    QCoreApplication::processEvents();
+    // No address, then what a dictionary must not be able to start: an executable file
+    // and a program name.
+    for (const std::string Address :
+        { "", "[HomePageURL]=/bin/sh|$$\r\n", "[HomePageURL]=setup.exe|$$\r\n" }) {
+        Reported.clear();
+        Show("[HomePage]=Home|$$\r\n" + Address);
+        EXPECT_EQ(Links(), std::make_tuple(8, 24, true));
+        QTest::mouseClick(Link("UrlLabHomepage"), Qt::LeftButton, {}, QPoint(4, 4));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(Reported, QStringList("Component \"UrlLabHomepage\": URL of URLLab is invalid")) << Address;
+        EXPECT_TRUE(Box->isVisible());
+    }
     App->SetErrorReporter([](const QString&) {});
-
-    EXPECT_EQ(Reported, QStringList("Component \"UrlLabHomepage\": URL of URLLab is invalid"));
-    EXPECT_TRUE(Box->isVisible());
     EXPECT_TRUE(Shell.Requests.empty());
 }
 

@@ -56,6 +56,8 @@ Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/
 xvfb_pid=$!
 wait_for test -s "$work/display" || fail "Xvfb did not start"
 export DISPLAY=":$(head -n1 "$work/display")"
+# The window remembers its place in the user's settings: a scratch folder, not the tester's.
+export XDG_CONFIG_HOME="$work/config"
 
 env -u BROWSER -u DEFAULT_BROWSER PATH="$work/bin:$PATH" LERNIX_RUNTIME_DIR="$work/runtime" \
     QT_QPA_PLATFORM=xcb "$program" >"$work/program.log" 2>&1 &

@@ -1,7 +1,11 @@
 #include "RenderOptions.h"
 
+#include "LenseDrag.h"
+
 #include <charconv>
 #include <climits>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -42,38 +46,53 @@ TLenseType ParseLens(const std::string& Text)
 } // namespace
 
 const char* const RenderUsage
-    = "usage: fokalis-render OUT.png|OUT.svg [options]\n"
+    = "usage: fokalis-render OUT.png|OUT.svg|- [options]\n"
       "Draws the lens ray diagram and writes it as a PNG picture, or as an SVG\n"
-      "drawing when the file name ends in .svg.\n"
+      "drawing when the file name ends in .svg; - writes PNG to standard output.\n"
+      "An existing file is replaced, anything else that exists is left alone.\n"
       "\n"
       "  --size WxH              image size in pixels (default 608x475)\n"
       "  --lens convex|concave   lens type (default convex)\n"
-      "  --f N                   focal length in pixels (default 80)\n"
-      "  --object-x N            object distance left of the lens (default 200)\n"
+      "  --f N                   focal length in pixels, at least 1 for either lens\n"
+      "                          (default 80)\n"
+      "  --object-x N            object distance left of the lens, at least 1\n"
+      "                          (default 200)\n"
       "  --object-h N            object height, negative below the axis (default 150)\n"
       "  --no-lens               leave the lens body out\n"
-      "  --help                  show this text\n";
+      "  --help                  show this text\n"
+      "  --version               show the version\n"
+      "Every option also takes its value as --option=VALUE.\n";
 
 TRenderOptions ParseRenderOptions(const std::vector<std::string>& Args)
 {
     TRenderOptions Options;
     for (std::size_t I = 0; I < Args.size(); ++I) {
-        const std::string& Arg = Args[I];
-        auto NextValue = [&]() -> const std::string& {
+        // "--f=90" is "--f 90".
+        const std::string& Word = Args[I];
+        const auto Equals = Word.starts_with("--") ? Word.find('=') : std::string::npos;
+        const std::string Arg = Word.substr(0, Equals);
+        std::optional<std::string> Attached;
+        if (Equals != std::string::npos)
+            Attached = Word.substr(Equals + 1);
+        auto NextValue = [&]() -> std::string {
+            if (Attached)
+                return *std::exchange(Attached, std::nullopt);
             if (I + 1 >= Args.size())
                 throw EUsage(Arg + ": missing value");
             return Args[++I];
         };
         if (Arg == "--help" || Arg == "-h")
             Options.Help = true;
+        else if (Arg == "--version")
+            Options.Version = true;
         else if (Arg == "--size")
             ParseSize(NextValue(), Options);
         else if (Arg == "--lens")
             Options.State.LenseType = ParseLens(NextValue());
         else if (Arg == "--f")
-            Options.State.F = ParseInt(Arg, NextValue(), INT_MIN, INT_MAX);
+            Options.State.F = ParseInt(Arg, NextValue(), MinFocalLength, INT_MAX);
         else if (Arg == "--object-x")
-            Options.State.ObjectX = ParseInt(Arg, NextValue(), INT_MIN, INT_MAX);
+            Options.State.ObjectX = ParseInt(Arg, NextValue(), MinObjectX, INT_MAX);
         else if (Arg == "--object-h")
             Options.State.ObjectH = ParseInt(Arg, NextValue(), INT_MIN, INT_MAX);
         else if (Arg == "--no-lens")
@@ -84,8 +103,10 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& Args)
             Options.OutFile = Arg;
         else
             throw EUsage("more than one output file: '" + Options.OutFile + "' and '" + Arg + "'");
+        if (Attached)
+            throw EUsage(Arg + ": takes no value");
     }
-    if (!Options.Help && Options.OutFile.empty())
+    if (!Options.Help && !Options.Version && Options.OutFile.empty())
         throw EUsage("no output file given");
     return Options;
 }

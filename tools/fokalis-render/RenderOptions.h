@@ -14,6 +14,7 @@ struct TRenderOptions {
     int Height = StartDiagramHeight;
     TLenseDiagramState State = LenseStartValues();
     bool Help = false;
+    bool Version = false;
 };
 
 // A bad option or value; the message is one line naming it.
@@ -22,7 +23,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Throws EUsage. "--help" anywhere sets Help and needs no output file.
+// Throws EUsage; a focal length or object distance that no drag in the window could
+// give is one. "--help" or "--version" anywhere sets Help or Version and needs no
+// output file. "-" as the output file stands for standard output.
 TRenderOptions ParseRenderOptions(const std::vector<std::string>& Args);
 
 extern const char* const RenderUsage;

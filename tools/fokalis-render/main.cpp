@@ -7,6 +7,7 @@
 #include "TPixelBuffer.h"
 #include "TQtGlyphSource.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 
@@ -14,8 +15,32 @@
 #include <iostream>
 #include <new>
 #include <optional>
+#include <unistd.h>
 
 namespace {
+
+QtMessageHandler QtHandler = nullptr;
+
+// Starting a GUI application looks up the runtime folder, which this tool never uses,
+// and without XDG_RUNTIME_DIR Qt warns about it: noise for a command-line tool.
+void DropRuntimeFolderWarning(QtMsgType Type, const QMessageLogContext& Context, const QString& Message)
+{
+    if (Type == QtWarningMsg && Message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+        return;
+    QtHandler(Type, Context, Message);
+}
+
+std::optional<QString> WriteToStandardOutput(const TRenderOptions& Options)
+{
+    if (isatty(STDOUT_FILENO))
+        return QStringLiteral("standard output is a terminal; send it to a file or a pipe");
+    TPixelBuffer Buffer;
+    PaintLenseDiagram(Options.State, Buffer, Options.Width, Options.Height);
+    QFile Out;
+    if (!Out.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return Out.errorString();
+    return WritePng(Out, PixelImage(Buffer));
+}
 
 // Writes the diagram as an SVG drawing when the name ends in ".svg", else as a
 // PNG picture; says why on stderr when the file cannot be written.
@@ -23,7 +48,9 @@ bool WriteFigure(const TRenderOptions& Options)
 {
     const QString FileName = QString::fromLocal8Bit(Options.OutFile.c_str());
     std::optional<QString> Reason;
-    if (FigureFormatOf(FileName) == TFigureFormat::Svg) {
+    if (Options.OutFile == "-") {
+        Reason = WriteToStandardOutput(Options);
+    } else if (FigureFormatOf(FileName) == TFigureFormat::Svg) {
         Reason = WriteSvgFile(FileName, LenseDiagramSvg(Options.State, Options.Width, Options.Height));
     } else {
         TPixelBuffer Buffer;
@@ -52,9 +79,14 @@ int main(int argc, char** argv)
         std::cout << RenderUsage;
         return 0;
     }
+    if (Options.Version) {
+        std::cout << "fokalis-render " FOKALIS_VERSION "\n";
+        return 0;
+    }
 
     // Text needs the font database of a GUI application, but never a screen.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QtHandler = qInstallMessageHandler(DropRuntimeFolderWarning);
     QGuiApplication Application(argc, argv);
     TQtGlyphSource::Install();
 

@@ -113,6 +113,10 @@ TClientOptions ParseClientOptions(const std::vector<std::string>& Arguments)
             Options.Help = true;
             return Options;
         }
+        if (Reader.TakeFlag("--version")) {
+            Options.Version = true;
+            return Options;
+        }
         if (auto Suffix = Reader.TakeValueOf("--suffix"))
             Options.Suffix = std::move(*Suffix);
         else if (LowerAscii(Reader.Peek()).starts_with(ServerHandleSwitch))
@@ -170,6 +174,7 @@ Options:
                        registry value ViewerHandle wins over it unless that is
                        empty or "00000000"
   --help, -h           show this text
+  --version            show the version
 Without --suffix the host is found as the program finds it: the registry value
 ViewerHandle, else the last /serverhandle= switch.
 

@@ -18,6 +18,7 @@ struct TClientOptions {
     // The /serverhandle= switches in their order, as they were written.
     std::vector<std::string> ServerHandleSwitches;
     bool Help = false;
+    bool Version = false;
     TClientRequest Request = TClientRequest::GetFile;
     // The request's one argument: the file name, the text, the key, the title or the program.
     std::string Argument;

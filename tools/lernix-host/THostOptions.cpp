@@ -36,6 +36,8 @@ THostOptions ParseHostOptions(const std::vector<std::string>& Arguments)
         }
         if (Argument == "--help" || Argument == "-h")
             Options.Help = true;
+        else if (Argument == "--version")
+            Options.Version = true;
         else if (Argument == "--publish")
             Options.Publish = true;
         else if (Argument == "--verbose" || Argument == "-v")
@@ -49,7 +51,7 @@ THostOptions ParseHostOptions(const std::vector<std::string>& Arguments)
         else
             throw EUsage("unknown argument \"" + Argument + "\"");
     }
-    if (Options.Help)
+    if (Options.Help || Options.Version)
         return Options;
     if (!Suffix)
         throw EUsage("--suffix is required (it may be empty: --suffix=)");
@@ -70,7 +72,9 @@ A host application for the Lernix host link. It makes the host window
 
   --suffix TEXT   the suffix of the host window's names (required; may be empty)
   --publish       also write TEXT to the registry value ViewerHandle, where
-                  participants look for it, and remove it again on exit
+                  participants look for it; on exit the value found before is
+                  put back, or removed when there was none (a file left without
+                  values is removed too)
   --files DIR     serve the files below DIR for lmGetFile and lmResolveName
                   (names are relative to DIR; "..", absolute names and links
                   that lead out of DIR are refused)
@@ -79,6 +83,7 @@ A host application for the Lernix host link. It makes the host window
                   starting with "#" are skipped; a later key replaces an earlier
   --verbose, -v   log every frame received and every answer on standard error
   --help, -h      show this text
+  --version       show the version
   -- PROGRAM ...  start PROGRAM with its arguments and /serverhandle=TEXT
 
 Signals: SIGINT and SIGTERM send lmQuit with ServerDown true to every

@@ -17,6 +17,7 @@ struct THostOptions {
     std::optional<std::string> ValuesFile;
     bool Verbose = false;
     bool Help = false;
+    bool Version = false;
     // A participant to start once the window is up: program, then its arguments.
     std::vector<std::string> Participant;
 };

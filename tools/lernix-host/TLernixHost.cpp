@@ -12,11 +12,29 @@
 #include "TWindowMessaging.h"
 
 #include <stdexcept>
+#include <string>
 
 namespace {
 
 // The most file bytes an lmGetFile reply carries: the frame less stamp and flag.
 constexpr std::size_t MaxFileSize = MaxFrameDataSize - FrameStampSize - 1;
+// The longest program name or title kept for a participant: a path or a window title is
+// never longer, and a peer must not make the host keep what it sends.
+constexpr std::size_t MaxRecordText = 4096;
+
+// Why a record is too large to keep; empty when it is not.
+std::string Oversized(const TEntity& Entity)
+{
+    const auto TooLong = [](const char* Field, const std::string& Text) {
+        return "its " + std::string(Field) + " has " + std::to_string(Text.size()) + " bytes, more than "
+            + std::to_string(MaxRecordText);
+    };
+    if (Entity.ExeName.size() > MaxRecordText)
+        return TooLong("program name", Entity.ExeName);
+    if (Entity.Title.size() > MaxRecordText)
+        return TooLong("title", Entity.Title);
+    return {};
+}
 
 std::string Described(const TEntity& Entity)
 {
@@ -92,6 +110,11 @@ std::string TLernixHost::OnRegister(TLernixMessageStream& Msg, bool Register)
 {
     TEntity Entity;
     Entity.ReadFrom(Msg);
+    if (const std::string Why = Oversized(Entity); Register && !Why.empty()) {
+        FContent.Log(
+            "lmRegister from window " + std::to_string(Msg.SenderEntity->Handle) + " refused: " + Why);
+        return "refused";
+    }
     const std::string What = Described(Entity);
     // A participant speaks for its own window only.
     if (Entity.Handle != Msg.SenderEntity->Handle)
@@ -100,8 +123,10 @@ std::string TLernixHost::OnRegister(TLernixMessageStream& Msg, bool Register)
         return What + (FParticipants.Unregister(Entity.Handle) ? "; unregistered" : "; was not registered");
     if (!FMessaging.IsWindow(Entity.Handle))
         return What + "; refused: no such window";
+    // Participants that were killed never unregister; forget them before the list grows.
+    FParticipants.RemoveDead([this](TWindowHandle Handle) { return FMessaging.IsWindow(Handle); });
     FParticipants.Register(Entity);
-    return What + "; registered";
+    return What + "; registered, " + std::to_string(FParticipants.Size()) + " participants";
 }
 
 std::string TLernixHost::OnQueryEntity(TLernixMessageStream& Msg)

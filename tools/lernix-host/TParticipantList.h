@@ -2,6 +2,7 @@
 
 #include "TEntity.h"
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -23,6 +24,7 @@ public:
     // wants the first copy, not itself.
     const TEntity* FindByTitle(const std::string& Title, TWindowHandle Asker) const;
     std::vector<TWindowHandle> Handles() const;
+    std::size_t Size() const { return FEntities.size(); }
 
 private:
     std::vector<TEntity> FEntities;

@@ -3,7 +3,9 @@
 //                          by sending the same data back to its sender (kind 4097);
 //   peer die CLASS NAME    the same, but dies on the first frame without answering;
 //   peer ask TARGET        sends "ping" to TARGET and prints whether it was delivered
-//                          and what came back to its own window before the send returned.
+//                          and what came back to its own window before the send returned;
+//   peer fetch TARGET MS   the same with a silence bound of MS milliseconds, printing the
+//                          size of what came back instead of its text.
 #include "TWindowMessaging.h"
 
 #include <QCoreApplication>
@@ -32,7 +34,7 @@ int Serve(platform::TWindowMessaging& Messaging, const char* ClassName, const ch
     return QCoreApplication::exec();
 }
 
-int Ask(platform::TWindowMessaging& Messaging, TWindowHandle Target)
+int Ask(platform::TWindowMessaging& Messaging, TWindowHandle Target, bool SizeOnly)
 {
     std::string Reply;
     const TWindowHandle Own = Messaging.CreateHiddenWindow("PeerAsk", "",
@@ -40,7 +42,10 @@ int Ask(platform::TWindowMessaging& Messaging, TWindowHandle Target)
     const std::string Request = "ping";
     const bool Delivered = Messaging.SendCopyData(
         Target, Own, RequestKind, { reinterpret_cast<const std::uint8_t*>(Request.data()), Request.size() });
-    std::printf("delivered=%d reply=%s\n", Delivered ? 1 : 0, Reply.c_str());
+    if (SizeOnly)
+        std::printf("delivered=%d size=%zu\n", Delivered ? 1 : 0, Reply.size());
+    else
+        std::printf("delivered=%d reply=%s\n", Delivered ? 1 : 0, Reply.c_str());
     return 0;
 }
 
@@ -51,12 +56,15 @@ int main(int argc, char** argv)
     // A test that dies takes its peer along, wherever the peer waits.
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     QCoreApplication App(argc, argv);
-    const auto Messaging = platform::CreatePosixWindowMessaging();
     const std::string Mode = argc > 1 ? argv[1] : "";
+    platform::TPosixMessagingOptions Options;
+    if (Mode == "fetch" && argc == 4)
+        Options.SilenceTimeout = std::chrono::milliseconds(std::atoi(argv[3]));
+    const auto Messaging = platform::CreatePosixWindowMessaging(Options);
     if ((Mode == "echo" || Mode == "die") && argc == 4)
         return Serve(*Messaging, argv[2], argv[3], Mode == "die");
-    if (Mode == "ask" && argc == 3)
-        return Ask(*Messaging, std::atoi(argv[2]));
-    std::fprintf(stderr, "usage: %s echo|die CLASS NAME | ask TARGET\n", argv[0]);
+    if ((Mode == "ask" && argc == 3) || (Mode == "fetch" && argc == 4))
+        return Ask(*Messaging, std::atoi(argv[2]), Mode == "fetch");
+    std::fprintf(stderr, "usage: %s echo|die CLASS NAME | ask TARGET | fetch TARGET MS\n", argv[0]);
     return 2;
 }

@@ -39,6 +39,10 @@ int main(int argc, char** argv)
         std::fputs(ClientUsage().c_str(), stdout);
         return 0;
     }
+    if (Options.Version) {
+        std::puts("lernix-client " FOKALIS_TOOL_VERSION);
+        return 0;
+    }
     try {
         const auto Messaging = platform::CreatePosixWindowMessaging();
         TProbeClient Client(*Messaging, HostSuffix(Options));

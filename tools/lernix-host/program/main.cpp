@@ -48,7 +48,7 @@ int Serve(const THostOptions& Options, THostContent Content)
             Host.QuitParticipants(true);
             QCoreApplication::quit();
         },
-        [&Host] { Host.QuitParticipants(false); });
+        [&Host] { Host.QuitParticipants(false); }, TViewerHandlePublication::RestoreInHaste);
     Log("window " + std::to_string(Host.Handle()) + " is ready");
     if (!Options.Participant.empty()) {
         std::vector<std::string> Arguments(Options.Participant.begin() + 1, Options.Participant.end());
@@ -75,6 +75,10 @@ int main(int argc, char** argv)
         Options = ParseHostOptions(Arguments);
         if (Options.Help) {
             std::fputs(HostUsage().c_str(), stdout);
+            return 0;
+        }
+        if (Options.Version) {
+            std::puts("lernix-host " FOKALIS_TOOL_VERSION);
             return 0;
         }
         Content = LoadContent(Options);

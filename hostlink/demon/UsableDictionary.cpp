@@ -1,0 +1,107 @@
+#include "UsableDictionary.h"
+
+#include "ItlFormat.h"
+#include "TTolkar2000.h"
+#include "TUniqueFd.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// The file's bytes, or why they cannot be had; nothing at all when there is no such file.
+struct TFileRead {
+    bool Missing = false;
+    std::string Bytes;
+    std::optional<std::string> Problem;
+};
+
+std::string SystemReason()
+{
+    return std::string("cannot read it: ") + std::strerror(errno);
+}
+
+std::string TooLarge()
+{
+    return "it is larger than " + std::to_string(MaxDictionarySize / (1024 * 1024)) + " MiB";
+}
+
+TFileRead ReadDictionaryFile(const std::string& File)
+{
+    // Opened without waiting and checked on the open file, so that a pipe or device put in
+    // its place after a look at the name can never keep the read waiting.
+    const platform::TUniqueFd Fd(::open(File.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (Fd.Get() < 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return { true, {}, {} };
+        return { false, {}, SystemReason() };
+    }
+    struct stat Status { };
+    if (::fstat(Fd.Get(), &Status) != 0)
+        return { false, {}, SystemReason() };
+    if (S_ISDIR(Status.st_mode))
+        return { false, {}, "it is a folder" };
+    if (!S_ISREG(Status.st_mode))
+        return { false, {}, "it is not a regular file" };
+    if (static_cast<std::size_t>(Status.st_size) > MaxDictionarySize)
+        return { false, {}, TooLarge() };
+    TFileRead Read;
+    char Block[65536];
+    for (;;) {
+        const ssize_t Got = ::read(Fd.Get(), Block, sizeof Block);
+        if (Got == 0)
+            return Read;
+        if (Got < 0 && errno != EINTR)
+            return { false, {}, SystemReason() };
+        if (Got > 0)
+            Read.Bytes.append(Block, static_cast<std::size_t>(Got));
+        // A file that grows while it is read is held to the same bound.
+        if (Read.Bytes.size() > MaxDictionarySize)
+            return { false, {}, TooLarge() };
+    }
+}
+
+} // namespace
+
+std::optional<std::string> DictionaryProblem(std::string_view Bytes)
+{
+    if (Bytes.empty())
+        return "it is empty";
+    if (Bytes.find('\0') != std::string_view::npos)
+        return "it is no text file (it holds NUL bytes)";
+    const std::size_t Last = Bytes.rfind(ItlTerminator);
+    if (Last == std::string_view::npos)
+        return "it holds no entry of the form [key]=text|$$";
+    if (Bytes.find_first_not_of(" \t\r\n", Last + ItlTerminator.size()) != std::string_view::npos)
+        return "it ends inside an entry (the file may have been cut short)";
+    return std::nullopt;
+}
+
+std::optional<std::string> LoadDictionaryBytes(TTolkar2000& Engine, const std::string& Bytes)
+{
+    if (auto Problem = DictionaryProblem(Bytes))
+        return Problem;
+    std::istringstream In(Bytes);
+    Engine.LoadFromStream(In);
+    return std::nullopt;
+}
+
+std::string LoadFirstUsableDictionary(
+    TTolkar2000& Engine, const std::vector<std::string>& Files, const TDictionaryComplaint& Complaint)
+{
+    for (const std::string& File : Files) {
+        TFileRead Read = ReadDictionaryFile(File);
+        if (Read.Missing)
+            continue;
+        if (!Read.Problem)
+            Read.Problem = LoadDictionaryBytes(Engine, Read.Bytes);
+        if (!Read.Problem)
+            return File;
+        Complaint(File, *Read.Problem);
+    }
+    return {};
+}
