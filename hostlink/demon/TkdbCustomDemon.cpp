@@ -3,13 +3,13 @@
 #include "DemonWindowClass.h"
 #include "ELernix.h"
 #include "HostDiscovery.h"
+#include "HostRequests.h"
 #include "LocaleDictionary.h"
 #include "MessageFrame.h"
 #include "MessageKinds.h"
 #include "ParamListText.h"
 #include "ProgramFileNames.h"
 #include "RuntimeFolder.h"
-#include "StreamEncoding.h"
 #include "TProgramHalt.h"
 #include "TSingleInstanceLock.h"
 #include "TTolkar2000.h"
@@ -308,7 +308,7 @@ void TkdbCustomDemon::HandleMessage(std::unique_ptr<TLernixMessageStream>& Msg)
 {
     switch (Msg->MsgKind) {
     case lmQuit: {
-        FServerDown = ReadStreamBoolean(*Msg);
+        FServerDown = TQuitMessage::Read(*Msg).ServerDown;
         bool AllowQuit = true;
         if (FOnQuitMsgReceived)
             FOnQuitMsgReceived(this, FServerDown, AllowQuit);
