@@ -9,6 +9,7 @@
 #include "HostDiscovery.h"
 #include "HostRequests.h"
 #include "MessageKinds.h"
+#include "TPrivateRuntimeFolder.h"
 #include "TRawPingPong.h"
 #include "TTestHost.h"
 #include "TWindowMessaging.h"
@@ -17,7 +18,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include <benchmark/benchmark.h>
@@ -76,9 +76,8 @@ BENCHMARK_CAPTURE(RawPingPong, acknowledged, true)->UseRealTime();
 // own process, which answers with lmReply before it returns.
 void HostLinkRequest(benchmark::State& State)
 {
-    QTemporaryDir runtime;
-    qputenv("LERNIX_RUNTIME_DIR", runtime.path().toLocal8Bit());
-    qputenv("LERNIX_REGISTRY_DIR", runtime.path().toLocal8Bit());
+    const TPrivateRuntimeFolder runtime;
+    qputenv("LERNIX_REGISTRY_DIR", QByteArray::fromStdString(runtime.Path()));
     const auto messaging = platform::CreatePosixWindowMessaging();
     QProcess peer;
     // The peer ends when its input does, that is when this process ends, however it ends.

@@ -30,7 +30,7 @@ struct THostContent {
     // Log every frame with what it asked and what it got, not only the faults.
     bool Verbose = false;
     // Sees every answer, stamped and filled, just before it is sent, and may change it:
-    // tests use it to answer late, short or with a stamp that matches nothing.
+    // tests use it to answer short, or with a stamp that matches no request.
     std::function<void(const TLernixMessageStream& Request, TLernixMessageStream& Answer)> BeforeReply;
 };
 

@@ -1,5 +1,6 @@
 #include "HostRequests.h"
 #include "ELernix.h"
+#include "StreamOf.h"
 #include "TMemoryStream.h"
 
 #include <gtest/gtest.h>
@@ -27,14 +28,6 @@ template <typename T> TCase Case(const char* Name, const T& Payload, Bytes Expec
 {
     return { Name, [Payload](TMemoryStream& S) { Payload.Write(S); }, std::move(Expected),
         [Payload](TMemoryStream& S) { return T::Read(S) == Payload; }, Shortest };
-}
-
-TMemoryStream StreamOf(const Bytes& Payload)
-{
-    TMemoryStream Stream;
-    Stream.WriteBuffer(Payload.data(), Payload.size());
-    Stream.SetPosition(0);
-    return Stream;
 }
 
 } // namespace
@@ -103,7 +96,9 @@ TEST(HostRequests, AnEntityReplyIsARecordOrNothing)
     Record.Title = "T";
     TMemoryStream Written;
     TQueryEntityReply { Record }.Write(Written);
-    const Bytes Expected { 5, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 'a', 1, 0, 0, 0, 'T' };
+    TMemoryStream AsRecord;
+    Record.WriteTo(AsRecord);
+    const Bytes Expected = AsRecord.Bytes();
     EXPECT_EQ(Written.Bytes(), Expected);
 
     TMemoryStream Whole = StreamOf(Expected);
