@@ -45,7 +45,7 @@ bool Stopping(benchmark::State& State)
 }
 
 const std::string Key = "HomePageURL";
-const std::string Value = TestHostValues.at(Key);
+const std::string Value = TestHostValues().at(Key);
 // What travels for one exchange: the request frame (16-byte socket header, 8-byte
 // stamp, the key as a string) and the reply frame (the value as a string). The stack
 // also acknowledges each frame with one byte; the baseline does not.

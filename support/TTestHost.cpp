@@ -8,8 +8,12 @@
 
 #include <cstdio>
 
-const std::map<std::string, std::string> TestHostValues { { "HomePageURL", "https://example.org/" },
-    { "question", "answer" }, { "stale", "too late" } };
+const std::map<std::string, std::string>& TestHostValues()
+{
+    static const std::map<std::string, std::string> Values { { "HomePageURL", "https://example.org/" },
+        { "question", "answer" }, { "stale", "too late" } };
+    return Values;
+}
 
 namespace {
 
@@ -29,7 +33,7 @@ THostContent TTestHost::Content(TTestHost* Host, std::map<std::string, std::stri
 {
     THostContent Content;
     Content.Files = std::make_shared<TMemoryFiles>(std::move(Files));
-    Content.Values = TValueTable(TestHostValues);
+    Content.Values = TValueTable(TestHostValues());
     Content.Start = StartDetached;
     Content.Log = [](const std::string& Line) { std::fprintf(stderr, "test host: %s\n", Line.c_str()); };
     Content.BeforeReply = [Host](const TLernixMessageStream& Request, TLernixMessageStream& Answer) {

@@ -30,5 +30,6 @@ private:
     int FAnswers = 0;
 };
 
-// The values the test host answers lmGetValue and lmQueryString with.
-extern const std::map<std::string, std::string> TestHostValues;
+// The values the test host answers lmGetValue and lmQueryString with; a function, so that
+// benchmarks may read them while their own globals are made.
+const std::map<std::string, std::string>& TestHostValues();

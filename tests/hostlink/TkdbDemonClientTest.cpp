@@ -56,7 +56,7 @@ TEST_F(DemonClient, EveryRequestIsAnsweredByTheHost)
     EXPECT_EQ(Client.ResolveFileName("./a//name"), "a/name");
     EXPECT_EQ(Client.ResolveFileName("/opt/fokalis/fokalis"), "fokalis");
     EXPECT_EQ(Client.QueryHostString("question"), "answer");
-    EXPECT_EQ(Client.GetHostValue("HomePageURL"), TestHostValues.at("HomePageURL"));
+    EXPECT_EQ(Client.GetHostValue("HomePageURL"), TestHostValues().at("HomePageURL"));
 
     Client.UnregisterAtHost();
     EXPECT_EQ(Host.Participants().Size(), 0u);

@@ -64,7 +64,7 @@ TEST_F(Transport, RequestAndReplyInOneProcess)
     EXPECT_NE(client.OwnEntity().Handle, 0);
     EXPECT_FALSE(client.OwnEntity().ExeName.empty());
 
-    EXPECT_EQ(Ask(client, lmGetValue, "HomePageURL"), TestHostValues.at("HomePageURL"));
+    EXPECT_EQ(Ask(client, lmGetValue, "HomePageURL"), TestHostValues().at("HomePageURL"));
     EXPECT_EQ(Ask(client, lmGetValue, ""), "");
     EXPECT_EQ(host.Answers(), 2);
     EXPECT_EQ(client.PendingCount(), 0u);
@@ -197,7 +197,7 @@ protected:
 
 TEST_F(CrossProcess, RequestAndReplyAndAQuitThatIsNotForAHost)
 {
-    EXPECT_EQ(Ask(*FClient, lmGetValue, "HomePageURL"), TestHostValues.at("HomePageURL"));
+    EXPECT_EQ(Ask(*FClient, lmGetValue, "HomePageURL"), TestHostValues().at("HomePageURL"));
 
     TLernixMessageStream quit(FClient.get());
     quit.MsgKind = lmQuit;
