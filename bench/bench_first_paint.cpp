@@ -16,6 +16,7 @@
 // summary takes the medians over all starts.
 #include "ProcessStart.h"
 #include "TDamageWatch.h"
+#include "TPrivateRuntimeFolder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -27,7 +28,6 @@
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
-#include <filesystem>
 #include <map>
 #include <memory>
 #include <spawn.h>
@@ -79,11 +79,9 @@ double Milliseconds(const timeval& Time)
 // Starts Program once, up to its first paint, and records its time and peak memory.
 void StartOnce(TDamageWatch& Watch, TProgram& Program)
 {
-    std::string Folder = (std::filesystem::temp_directory_path() / "fokalis-paint-XXXXXX").string();
-    if (!::mkdtemp(Folder.data()))
-        throw std::runtime_error(std::string("mkdtemp: ") + std::strerror(errno));
+    const TPrivateRuntimeFolder Folder;
     std::vector<std::string> Arguments = Program.Arguments;
-    std::vector<std::string> Environment = StartEnvironment(Folder);
+    std::vector<std::string> Environment = StartEnvironment(Folder.Path());
     const std::vector<char*> Argv = Pointers(Arguments);
     const std::vector<char*> Envp = Pointers(Environment);
     posix_spawn_file_actions_t Actions;
@@ -96,7 +94,6 @@ void StartOnce(TDamageWatch& Watch, TProgram& Program)
     const int Error = ::posix_spawn(&Pid, Argv[0], &Actions, nullptr, Argv.data(), Envp.data());
     ::posix_spawn_file_actions_destroy(&Actions);
     if (Error != 0) {
-        std::filesystem::remove_all(Folder);
         throw std::runtime_error(Arguments[0] + ": " + std::strerror(Error));
     }
     std::string Failure;
@@ -110,7 +107,6 @@ void StartOnce(TDamageWatch& Watch, TProgram& Program)
     int Status = 0;
     rusage Usage {};
     while (::wait4(Pid, &Status, 0, &Usage) < 0 && errno == EINTR) { }
-    std::filesystem::remove_all(Folder);
     if (!Failure.empty())
         throw std::runtime_error(std::string(Program.Name) + ": " + Failure);
     if (Paint.Width != Program.Width || Paint.Height != Program.Height)

@@ -7,15 +7,17 @@
 // The run fails (status 1) when the test host's reply is wrong. SIGINT and SIGTERM end the
 // running benchmark in order, so the test host and the temporary folder go with it.
 #include "HostDiscovery.h"
+#include "HostRequests.h"
 #include "MessageKinds.h"
+#include "TPrivateRuntimeFolder.h"
 #include "TRawPingPong.h"
+#include "TTestHost.h"
 #include "TWindowMessaging.h"
 #include "TkdbDemonClient.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include <benchmark/benchmark.h>
@@ -43,12 +45,13 @@ bool Stopping(benchmark::State& State)
 }
 
 const std::string Key = "HomePageURL";
+const std::string Value = TestHostValues().at(Key);
 // What travels for one exchange: the request frame (16-byte socket header, 8-byte
-// stamp, the key as a string) and the reply frame ("value of " + key). The stack
+// stamp, the key as a string) and the reply frame (the value as a string). The stack
 // also acknowledges each frame with one byte; the baseline does not.
 constexpr std::size_t SocketHeader = 16;
 const std::size_t RequestBytes = SocketHeader + 8 + 4 + Key.size();
-const std::size_t ReplyBytes = SocketHeader + 8 + 4 + 9 + Key.size();
+const std::size_t ReplyBytes = SocketHeader + 8 + 4 + Value.size();
 
 // The floor: the same bytes each way between two processes over one open socket.
 // The acknowledged variant is no baseline: the same bytes in the exchange's own
@@ -73,9 +76,8 @@ BENCHMARK_CAPTURE(RawPingPong, acknowledged, true)->UseRealTime();
 // own process, which answers with lmReply before it returns.
 void HostLinkRequest(benchmark::State& State)
 {
-    QTemporaryDir runtime;
-    qputenv("LERNIX_RUNTIME_DIR", runtime.path().toLocal8Bit());
-    qputenv("LERNIX_REGISTRY_DIR", runtime.path().toLocal8Bit());
+    const TPrivateRuntimeFolder runtime;
+    qputenv("LERNIX_REGISTRY_DIR", QByteArray::fromStdString(runtime.Path()));
     const auto messaging = platform::CreatePosixWindowMessaging();
     QProcess peer;
     // The peer ends when its input does, that is when this process ends, however it ends.
@@ -90,13 +92,13 @@ void HostLinkRequest(benchmark::State& State)
     const auto ask = [&] {
         TLernixMessageStream request(&client), reply(&client);
         request.MsgKind = lmGetValue;
-        request.WriteString(Key);
+        TTextMessage { Key }.Write(request);
         request.SendTo(host, &reply);
-        return reply.Size() == 0 ? std::string() : reply.ReadString();
+        return reply.Size() == 0 ? std::string() : TTextMessage::Read(reply).Text;
     };
     if (host.Handle == 0) {
         State.SkipWithError("the test host did not start");
-    } else if (ask() != "value of " + Key) {
+    } else if (ask() != Value) {
         ReplyWrong = true;
         State.SkipWithError("the test host's reply is wrong");
     } else {

@@ -4,13 +4,13 @@
 // of the same sizes (TRawPingPong) in the same run. Argument: bytes each way.
 //
 //   bench_hostlink_transport --benchmark_min_time=1
+#include "TPrivateRuntimeFolder.h"
 #include "TRawPingPong.h"
 #include "TWindowMessaging.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QSocketNotifier>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -69,16 +69,13 @@ class TEchoProcess {
 public:
     TEchoProcess()
     {
-        if (!FFolder.isValid())
-            throw std::runtime_error("cannot make a temporary folder");
-        ::setenv("LERNIX_RUNTIME_DIR", FFolder.path().toLocal8Bit().constData(), 1);
         int Pipe[2];
         if (::pipe2(Pipe, O_CLOEXEC) != 0)
             throw std::runtime_error("cannot make a pipe");
         const pid_t Benchmark = ::getpid();
         FChild = ::fork();
         if (FChild == 0)
-            RunEchoProcess(Benchmark, Pipe[1], FFolder.path());
+            RunEchoProcess(Benchmark, Pipe[1], QString::fromStdString(FFolder.Path()));
         ::close(Pipe[1]);
         const bool Started = FChild > 0 && ::read(Pipe[0], &FWindow, sizeof FWindow) == sizeof FWindow;
         ::close(Pipe[0]);
@@ -103,7 +100,7 @@ private:
         FChild = -1;
     }
 
-    QTemporaryDir FFolder { QDir::tempPath() + QStringLiteral("/lxbench-XXXXXX") };
+    TPrivateRuntimeFolder FFolder;
     pid_t FChild = -1;
     TWindowHandle FWindow = 0;
 };

@@ -6,10 +6,11 @@
 // comes from wait4's rusage. The last line gives the ratio of the medians.
 //
 //   bench_startup --benchmark_repetitions=3
+#include "ProcessStart.h"
+#include "TPrivateRuntimeFolder.h"
+
 #include <QApplication>
 #include <QWidget>
-
-#include "ProcessStart.h"
 
 #include <benchmark/benchmark.h>
 
@@ -50,10 +51,9 @@ std::vector<std::string> StartEnvironment(const std::string& RuntimeFolder)
 // Starts Arguments (program first) once and waits for its end.
 TStart StartOnce(std::vector<std::string> Arguments)
 {
-    std::string Folder = (std::filesystem::temp_directory_path() / "fokalis-startup-XXXXXX").string();
-    if (!::mkdtemp(Folder.data()))
-        throw std::runtime_error(std::string("mkdtemp: ") + std::strerror(errno));
-    std::vector<std::string> Environment = StartEnvironment(Folder);
+    // Each start has a folder of its own, so that no start is taken for a second copy.
+    const TPrivateRuntimeFolder Folder;
+    std::vector<std::string> Environment = StartEnvironment(Folder.Path());
     int Pipe[2];
     if (::pipe(Pipe) != 0)
         throw std::runtime_error(std::string("pipe: ") + std::strerror(errno));
@@ -80,7 +80,6 @@ TStart StartOnce(std::vector<std::string> Arguments)
     int Status = 0;
     rusage Usage {};
     const bool Ended = Error == 0 && ::wait4(Pid, &Status, 0, &Usage) == Pid;
-    std::filesystem::remove_all(Folder);
     if (Error != 0)
         throw std::runtime_error(Arguments[0] + ": " + std::strerror(Error));
     const std::size_t At = Output.find("painted ");

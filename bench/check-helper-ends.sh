@@ -29,7 +29,7 @@ WaitFor()
 }
 
 GroupEmpty() { ! kill -0 "-$Group" 2>/dev/null; }
-HelperRuns() { ls "$Temp"/lxbench-*/w*.lock >/dev/null 2>&1; }
+HelperRuns() { ls "$Temp"/lernix-*/w*.lock >/dev/null 2>&1; }
 
 # Run NAME SIGNAL ARGUMENTS...: runs the benchmark, sends SIGNAL (or none: -)
 # once its helper runs, and checks what is left.

@@ -4,13 +4,13 @@
 #include "ELernix.h"
 #include "FileNames.h"
 #include "HostDiscovery.h"
+#include "HostRequests.h"
 #include "LocaleDictionary.h"
 #include "MessageFrame.h"
 #include "MessageKinds.h"
 #include "ParamListText.h"
 #include "ProgramFileNames.h"
 #include "RuntimeFolder.h"
-#include "StreamEncoding.h"
 #include "TProgramHalt.h"
 #include "TSingleInstanceLock.h"
 #include "TTolkar2000Walk.h"
@@ -309,7 +309,7 @@ void TkdbCustomDemon::HandleMessage(std::unique_ptr<TLernixMessageStream>& Msg)
 {
     switch (Msg->MsgKind) {
     case lmQuit: {
-        FServerDown = ReadStreamBoolean(*Msg);
+        FServerDown = TQuitMessage::Read(*Msg).ServerDown;
         bool AllowQuit = true;
         if (FOnQuitMsgReceived)
             FOnQuitMsgReceived(this, FServerDown, AllowQuit);

@@ -2,9 +2,9 @@
 
 #include "ELernix.h"
 #include "FileNames.h"
+#include "HostRequests.h"
 #include "MessageKinds.h"
 #include "ProcessWait.h"
-#include "StreamEncoding.h"
 
 #include <QtDebug>
 
@@ -83,42 +83,34 @@ std::unique_ptr<TLernixMessageStream> TkdbDemonClient::Request(std::int32_t Kind
     return Reply;
 }
 
-std::unique_ptr<TEntity> TkdbDemonClient::FindEntity(const TWritePayload& Write)
+std::unique_ptr<TLernixMessageStream> TkdbDemonClient::AskText(std::int32_t Kind, const std::string& Text)
 {
-    const auto Reply = Request(lmQueryEntity, Write);
-    if (Reply->Size() == 0)
-        return nullptr;
-    auto Entity = std::make_unique<TEntity>(this);
-    Entity->ReadFrom(*Reply);
-    return Entity;
+    return Request(Kind, [&](TLernixMessageStream& Q) { TTextMessage { Text }.Write(Q); });
+}
+
+std::unique_ptr<TEntity> TkdbDemonClient::FindEntity(const TQueryEntityRequest& Query)
+{
+    const auto Reply = Request(lmQueryEntity, [&](TLernixMessageStream& Q) { Query.Write(Q); });
+    std::optional<TEntity> Found = TQueryEntityReply::Read(*Reply, this).Entity;
+    return Found ? std::make_unique<TEntity>(std::move(*Found)) : nullptr;
 }
 
 std::unique_ptr<TEntity> TkdbDemonClient::FindEntityByTitle(const std::string& Title)
 {
-    return FindEntity([&](TLernixMessageStream& Q) {
-        WriteStreamByte(Q, QueryEntityByTitle);
-        Q.WriteString(Title);
-    });
+    return FindEntity(TQueryEntityRequest::ByTitle(Title));
 }
 
 std::unique_ptr<TEntity> TkdbDemonClient::FindEntityByHandle(TWindowHandle Handle)
 {
-    return FindEntity([&](TLernixMessageStream& Q) {
-        WriteStreamByte(Q, QueryEntityByHandle);
-        WriteStreamInteger(Q, Handle);
-    });
+    return FindEntity(TQueryEntityRequest::ByHandle(Handle));
 }
 
 std::int32_t TkdbDemonClient::ExecuteProgram(
     const std::string& Program, const std::string& Parameters, bool Wait, std::int32_t Option)
 {
-    const auto Reply = Request(lmExecute, [&](TLernixMessageStream& Q) {
-        Q.WriteString(Program);
-        Q.WriteString(Parameters);
-        WriteStreamBoolean(Q, Wait);
-        WriteStreamInteger(Q, Option);
-    });
-    const std::int32_t Process = ReadStreamInteger(*Reply);
+    const TExecuteRequest Execute { Program, Parameters, Wait, Option };
+    const auto Reply = Request(lmExecute, [&](TLernixMessageStream& Q) { Execute.Write(Q); });
+    const std::int32_t Process = TExecuteReply::Read(*Reply).Process;
     const std::string CouldNotExecute = "Could not execute \"" + Program + ".\"";
     if (Process == 0)
         throw ELernix(CouldNotExecute);
@@ -140,30 +132,29 @@ std::int32_t TkdbDemonClient::ExecuteProgram(
 
 std::unique_ptr<TMemoryStream> TkdbDemonClient::GetFileStream(const std::string& Name)
 {
-    const auto Reply = Request(lmGetFile, [&](TLernixMessageStream& Q) { Q.WriteString(Name); });
-    if (!ReadStreamBoolean(*Reply))
+    const TGetFileReply Found = TGetFileReply::Read(*AskText(lmGetFile, Name));
+    if (!Found.Bytes)
         return nullptr;
     auto File = std::make_unique<TMemoryStream>();
-    const std::vector<std::uint8_t>& Bytes = Reply->Bytes();
-    File->WriteBuffer(Bytes.data() + Reply->Position(), static_cast<std::size_t>(Reply->Remaining()));
+    File->WriteBuffer(Found.Bytes->data(), Found.Bytes->size());
     File->SetPosition(0);
     return File;
 }
 
 std::string TkdbDemonClient::ResolveFileName(const std::string& Name)
 {
-    return Request(lmResolveName, [&](TLernixMessageStream& Q) { Q.WriteString(Name); })->ReadString();
+    return TTextMessage::Read(*AskText(lmResolveName, Name)).Text;
 }
 
 std::string TkdbDemonClient::QueryHostString(const std::string& Text)
 {
-    return Request(lmQueryString, [&](TLernixMessageStream& Q) { Q.WriteString(Text); })->ReadString();
+    return TTextMessage::Read(*AskText(lmQueryString, Text)).Text;
 }
 
 std::string TkdbDemonClient::GetHostValue(const std::string& Key)
 {
     if (UseVandrelServer())
-        return Request(lmGetValue, [&](TLernixMessageStream& Q) { Q.WriteString(Key); })->ReadString();
+        return TTextMessage::Read(*AskText(lmGetValue, Key)).Text;
     if (Key != WorkAreaKey && Key != HomeDirKey)
         return {};
     std::string Folder = ExtractFilePath(ParamStr(0));

@@ -2,6 +2,8 @@
 
 #include "TkdbCustomDemon.h"
 
+struct TQueryEntityRequest;
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -70,6 +72,8 @@ private:
     // A request of Kind to the host with the payload that Write puts in; gives the reply,
     // at position 0, empty when none came.
     std::unique_ptr<TLernixMessageStream> Request(std::int32_t Kind, const TWritePayload& Write);
-    std::unique_ptr<TEntity> FindEntity(const TWritePayload& Write);
+    // A request whose payload is Text alone.
+    std::unique_ptr<TLernixMessageStream> AskText(std::int32_t Kind, const std::string& Text);
+    std::unique_ptr<TEntity> FindEntity(const TQueryEntityRequest& Query);
     void SendOwnEntity(std::int32_t Kind);
 };

@@ -1,6 +1,6 @@
-// A test host in its own process. It serves until a quit message, SIGINT or SIGTERM arrives
-// (or, with --until-eof, until its standard input ends), then takes its window down and exits
-// with status 0.
+// The test host in its own process. It serves until SIGINT or SIGTERM arrives (or, with
+// --until-eof, until its standard input ends), then takes its window down and exits with
+// status 0.
 #include "PeerLifetime.h"
 #include "TTestHost.h"
 #include "TWindowMessaging.h"
@@ -16,14 +16,6 @@ namespace {
 
 constexpr const char* Usage = "usage: hostlink_peer [--until-eof] SUFFIX\n"
                               "Serves as the host window with the name suffix SUFFIX (may be empty).\n";
-
-class TPeerHost : public TTestHost {
-public:
-    using TTestHost::TTestHost;
-
-protected:
-    void ReleaseOnQuit() override { QCoreApplication::quit(); }
-};
 
 struct TPeerOptions {
     bool UntilEof = false;
@@ -64,6 +56,6 @@ int main(int argc, char** argv)
     if (Options->UntilEof)
         QuitAtEndOfInput();
     const auto Messaging = platform::CreatePosixWindowMessaging();
-    TPeerHost Host(Messaging.get(), Options->Suffix);
+    TTestHost Host(*Messaging, Options->Suffix);
     return QCoreApplication::exec();
 }

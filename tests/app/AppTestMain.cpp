@@ -1,6 +1,5 @@
 #include "TApplication.h"
-
-#include <QTemporaryDir>
+#include "TPrivateRuntimeFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -14,10 +13,7 @@
 int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    const QTemporaryDir RuntimeFolder;
-    if (!RuntimeFolder.isValid())
-        return 1;
-    setenv("LERNIX_RUNTIME_DIR", RuntimeFolder.path().toLocal8Bit().constData(), 1);
+    const TPrivateRuntimeFolder RuntimeFolder;
     TApplication Application(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

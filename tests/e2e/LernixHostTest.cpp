@@ -6,6 +6,7 @@
 #include "Registry.h"
 #include "StreamEncoding.h"
 #include "TLernixMessageStream.h"
+#include "TPrivateRuntimeFolder.h"
 #include "TWindowMessaging.h"
 
 #include <QCoreApplication>
@@ -114,11 +115,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(FTemp.isValid());
-        ASSERT_TRUE(QDir(FTemp.path()).mkpath("runtime"));
         ASSERT_TRUE(QDir(FTemp.path()).mkpath("registry"));
         ASSERT_TRUE(QDir(FTemp.path()).mkpath("book/sub"));
-        ::chmod(Path("runtime").c_str(), 0700);
-        qputenv("LERNIX_RUNTIME_DIR", QByteArray::fromStdString(Path("runtime")));
         qputenv("LERNIX_REGISTRY_DIR", QByteArray::fromStdString(Path("registry")));
         FMessaging = platform::CreatePosixWindowMessaging();
     }
@@ -176,6 +174,7 @@ protected:
     std::string Log() { return FHost.readAllStandardError().toStdString(); }
 
     QTemporaryDir FTemp;
+    TPrivateRuntimeFolder FRuntime;
     std::unique_ptr<platform::TWindowMessaging> FMessaging;
     QProcess FHost;
 };
@@ -469,7 +468,7 @@ TEST_F(LernixHost, HostilePeersDoNotBreakIt)
         const int Fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
         sockaddr_un Address {};
         Address.sun_family = AF_UNIX;
-        std::snprintf(Address.sun_path, sizeof Address.sun_path, "%s%s", Path("runtime").c_str(), Socket);
+        std::snprintf(Address.sun_path, sizeof Address.sun_path, "%s%s", FRuntime.Path().c_str(), Socket);
         ASSERT_EQ(::connect(Fd, reinterpret_cast<sockaddr*>(&Address), sizeof Address), 0);
         EXPECT_EQ(::write(Fd, Junk.data(), Junk.size()), static_cast<ssize_t>(Junk.size()));
         ::close(Fd);

@@ -26,10 +26,8 @@ bool WaitUntil(const std::function<bool()>& Done)
 void ProcessFixture::SetUp()
 {
     ASSERT_TRUE(FTemp.isValid());
-    for (const char* Folder : { "runtime", "registry", "book", "config" })
+    for (const char* Folder : { "registry", "book", "config" })
         ASSERT_TRUE(QDir(FTemp.path()).mkpath(QString::fromLatin1(Folder)));
-    ASSERT_EQ(::chmod(Path("runtime").c_str(), 0700), 0);
-    qputenv("LERNIX_RUNTIME_DIR", QByteArray::fromStdString(Path("runtime")));
     qputenv("LERNIX_REGISTRY_DIR", QByteArray::fromStdString(Path("registry")));
     // The program keeps its window's place in the user's settings; not the tester's.
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(Path("config")));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TPrivateRuntimeFolder.h"
 #include "TWindowHandle.h"
 
 #include <QProcess>
@@ -45,6 +46,7 @@ protected:
     static TRunResult Run(const QString& Program, const QStringList& Arguments);
 
     QTemporaryDir FTemp;
+    TPrivateRuntimeFolder FRuntime;
     QProcess FHost;
 
 private:

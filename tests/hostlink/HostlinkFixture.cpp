@@ -13,10 +13,14 @@ constexpr int StartTimeoutMs = 20000;
 
 void HostlinkFixture::SetUp()
 {
-    ASSERT_TRUE(FRuntime.isValid());
-    qputenv("LERNIX_RUNTIME_DIR", FRuntime.path().toLocal8Bit());
-    qputenv("LERNIX_REGISTRY_DIR", FRuntime.path().toLocal8Bit());
+    qputenv("LERNIX_REGISTRY_DIR", QByteArray::fromStdString(FRuntime.Path()));
     FMessaging = platform::CreatePosixWindowMessaging();
+}
+
+QString HostlinkFixture::RuntimePath(const QString& Name) const
+{
+    const QString Folder = QString::fromLocal8Bit(FRuntime.Path());
+    return Name.isEmpty() ? Folder : Folder + "/" + Name;
 }
 
 void HostlinkFixture::Deliver(

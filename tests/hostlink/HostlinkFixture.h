@@ -1,10 +1,10 @@
 #pragma once
 
+#include "TPrivateRuntimeFolder.h"
 #include "TWindowMessaging.h"
 #include "TkdbCustomDemon.h"
 
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -42,6 +42,9 @@ protected:
     // The next line Client writes, without its line break; empty when none comes.
     static std::string NextLine(QProcess& Client);
 
-    QTemporaryDir FRuntime;
+    // Name in the runtime folder, or the folder itself.
+    QString RuntimePath(const QString& Name = {}) const;
+
+    TPrivateRuntimeFolder FRuntime;
     std::unique_ptr<platform::TWindowMessaging> FMessaging;
 };

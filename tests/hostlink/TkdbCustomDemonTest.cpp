@@ -5,7 +5,6 @@
 #include "MessageKinds.h"
 #include "ProgramFileNames.h"
 #include "RawCommandLine.h"
-#include "StreamEncoding.h"
 #include "TTestHost.h"
 #include "TTolkar2000Walk.h"
 #include "TkdbDemonClient.h"
@@ -27,14 +26,6 @@ namespace {
 
 class DemonLife : public HostlinkFixture {
 protected:
-    static void SendQuit(TkdbCustomDemon& From, const TEntity& To, bool ServerDown)
-    {
-        TLernixMessageStream Quit(&From);
-        Quit.MsgKind = lmQuit;
-        WriteStreamBoolean(Quit, ServerDown);
-        From.Send(To, Quit, nullptr);
-    }
-
     static void RunDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 };
 
@@ -73,40 +64,32 @@ TEST_F(DemonLife, TheParametersAreTheBytesOfTheCommandLineAsTyped)
 
 TEST_F(DemonLife, QuitDuringABlockingSendWaitsForTheSendToReturn)
 {
-    TTestHost Host(FMessaging.get(), "");
+    TTestHost Host(*FMessaging, "");
     QPointer<TkdbDemonClient> Client = new TkdbDemonClient(nullptr, FMessaging.get());
-    ASSERT_EQ(Client->ServerEntity().Handle, Host.OwnEntity().Handle);
+    ASSERT_EQ(Client->ServerEntity().Handle, Host.Handle());
+    Client->RegisterAtHost();
     bool AliveInTheSend = false;
-    int Unregistered = 0;
-    Host.SetOnGotAMessage([&](TkdbCustomDemon*, TLernixMessageStream& Msg) {
-        if (Msg.MsgKind == lmUnregister) {
-            ++Unregistered;
-            return;
-        }
-        SendQuit(Host, *Msg.SenderEntity, false);
+    Host.OnAnswer = [&](const TLernixMessageStream&, TLernixMessageStream&) {
+        Host.QuitParticipants(false);
         // Whatever runs the event queue while the client waits must not end it yet.
         RunDeferredDeletes();
         AliveInTheSend = !Client.isNull();
-        TLernixMessageStream Reply(&Host);
-        Reply.MsgKind = lmReply;
-        Reply.SetStamp(Msg.Stamp());
-        Reply.WriteString("answer");
-        Host.Transmit(*Msg.SenderEntity, Reply, nullptr);
-    });
+    };
     EXPECT_EQ(Client->QueryHostString("question"), "answer");
     EXPECT_TRUE(AliveInTheSend);
     ASSERT_FALSE(Client.isNull());
-    EXPECT_EQ(Unregistered, 0);
+    EXPECT_EQ(Host.Participants().Size(), 1u);
     RunDeferredDeletes();
     EXPECT_TRUE(Client.isNull());
-    EXPECT_EQ(Unregistered, 1);
+    EXPECT_EQ(Host.Participants().Size(), 0u);
 }
 
 TEST_F(DemonLife, HostModeStartUpAndTheQuitHandshake)
 {
-    TTestHost Host(FMessaging.get(), "");
     const std::string Program = QCoreApplication::applicationFilePath().toLocal8Bit().toStdString();
-    Host.Files[DictionaryFileName(Program)] = "[Hello]=Hello from the host|$$\r\n";
+    // The host resolves the program's path to its file name, and serves the dictionary beside it.
+    TTestHost Host(*FMessaging, "",
+        { { ExtractFileName(DictionaryFileName(Program)), "[Hello]=Hello from the host|$$\r\n" } });
 
     for (const bool ServerDown : { true, false }) {
         SCOPED_TRACE(ServerDown ? "server going down" : "server staying");
@@ -115,24 +98,25 @@ TEST_F(DemonLife, HostModeStartUpAndTheQuitHandshake)
         ASSERT_NO_THROW(Client->Loaded());
         EXPECT_EQ(Owner.text(), "Hello from the host");
         EXPECT_EQ(Client->Translator()->Translate("Hello"), "Hello from the host");
-        ASSERT_EQ(Host.Participants.size(), 1u);
-        EXPECT_EQ(Host.Participants[0].Handle, Client->OwnEntity().Handle);
+        ASSERT_EQ(Host.Participants().Size(), 1u);
+        const TEntity* Registered = Host.Participants().FindByHandle(Client->OwnEntity().Handle);
+        ASSERT_NE(Registered, nullptr);
         // Registered before the single-copy step took its lock.
-        EXPECT_EQ(Host.Participants[0].MutexHandle, 0);
+        EXPECT_EQ(Registered->MutexHandle, 0);
         EXPECT_NE(Client->OwnEntity().MutexHandle, 0);
 
-        SendQuit(Host, Client->OwnEntity(), ServerDown);
+        EXPECT_EQ(Host.QuitParticipants(ServerDown), 1);
         RunDeferredDeletes();
         EXPECT_TRUE(Client.isNull());
-        EXPECT_EQ(Host.Participants.size(), ServerDown ? 1u : 0u);
-        Host.Participants.clear();
+        // Going down, the host forgets everyone; staying, the participant unregistered.
+        EXPECT_EQ(Host.Participants().Size(), 0u);
     }
 }
 
 TEST_F(DemonLife, StandaloneWithoutADictionaryBesideTakesTheLocalesInstalledOne)
 {
     ASSERT_FALSE(QFile::exists(QString::fromLocal8Bit(DictionaryFileName(ApplicationFileName()))));
-    const QString Installed = FRuntime.filePath("dictionaries");
+    const QString Installed = RuntimePath("dictionaries");
     ASSERT_TRUE(QDir().mkdir(Installed));
     QFile German(Installed + "/german.itl");
     ASSERT_TRUE(German.open(QIODevice::WriteOnly));
@@ -143,7 +127,7 @@ TEST_F(DemonLife, StandaloneWithoutADictionaryBesideTakesTheLocalesInstalledOne)
 
     // Without an installed folder there is no dictionary: the keys show without their prefix.
     for (const auto& [Folder, Expected] :
-        { std::pair { Installed, "Hallo" }, { FRuntime.filePath("none"), "Hello" } }) {
+        { std::pair { Installed, "Hallo" }, { RuntimePath("none"), "Hello" } }) {
         qputenv(DictionaryFolderVariable, Folder.toLocal8Bit());
         QLabel Owner("TK_Hello");
         TkdbDemonClient Standalone(&Owner, FMessaging.get());
@@ -157,13 +141,13 @@ TEST_F(DemonLife, StandaloneWithoutADictionaryBesideTakesTheLocalesInstalledOne)
 
 TEST_F(DemonLife, UnusableRuntimeFolderDisablesTheLinkOnlyInStandaloneMode)
 {
-    const QString Open = FRuntime.filePath("open");
+    const QString Open = RuntimePath("open");
     ASSERT_TRUE(QDir().mkdir(Open));
     ASSERT_TRUE(QFile::setPermissions(Open, QFile::Permissions(0x7777)));
-    const QString Link = FRuntime.filePath("link");
-    ASSERT_TRUE(QFile::link(FRuntime.path(), Link));
+    const QString Link = RuntimePath("link");
+    ASSERT_TRUE(QFile::link(RuntimePath(), Link));
     // Fit in every other way, but no socket path fits under it.
-    const QString Long = FRuntime.filePath(QString(100, QChar('l')));
+    const QString Long = RuntimePath(QString(100, QChar('l')));
     ASSERT_TRUE(QDir().mkdir(Long));
     ASSERT_TRUE(QFile::setPermissions(Long, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 

@@ -26,13 +26,15 @@ protected:
 
 TEST_F(DemonClient, EveryRequestIsAnsweredByTheHost)
 {
-    TTestHost Host(FMessaging.get(), "");
-    Host.Files = { { "a.itl", "xyz" }, { "empty", "" } };
+    TTestHost Host(*FMessaging, "", { { "a.itl", "xyz" }, { "empty", "" } });
     TkdbDemonClient Client(nullptr, FMessaging.get());
     Client.RegisterAtHost();
     const std::string Title = QCoreApplication::applicationName().toLocal8Bit().toStdString();
 
-    const auto ByTitle = Client.FindEntityByTitle(Title);
+    // A copy asking for its own title wants another copy, never itself.
+    EXPECT_EQ(Client.FindEntityByTitle(Title), nullptr);
+    TkdbDemonClient Second(nullptr, FMessaging.get());
+    const auto ByTitle = Second.FindEntityByTitle(Title);
     ASSERT_TRUE(ByTitle);
     EXPECT_EQ(ByTitle->Handle, Client.OwnEntity().Handle);
     EXPECT_EQ(ByTitle->ExeName, Client.OwnEntity().ExeName);
@@ -51,12 +53,13 @@ TEST_F(DemonClient, EveryRequestIsAnsweredByTheHost)
     EXPECT_EQ(Empty->Size(), 0);
     EXPECT_EQ(Client.GetFileStream("missing"), nullptr);
 
-    EXPECT_EQ(Client.ResolveFileName("name"), "name");
-    EXPECT_EQ(Client.QueryHostString("text"), "text");
-    EXPECT_EQ(Client.GetHostValue("HomePageURL"), "value of HomePageURL");
+    EXPECT_EQ(Client.ResolveFileName("./a//name"), "a/name");
+    EXPECT_EQ(Client.ResolveFileName("/opt/fokalis/fokalis"), "fokalis");
+    EXPECT_EQ(Client.QueryHostString("question"), "answer");
+    EXPECT_EQ(Client.GetHostValue("HomePageURL"), TestHostValues().at("HomePageURL"));
 
     Client.UnregisterAtHost();
-    EXPECT_TRUE(Host.Participants.empty());
+    EXPECT_EQ(Host.Participants().Size(), 0u);
 }
 
 TEST_F(DemonClient, WithoutAHostOnlyTheEntityQueriesGoWithoutError)
@@ -78,26 +81,26 @@ TEST_F(DemonClient, WithoutAHostOnlyTheEntityQueriesGoWithoutError)
 
 TEST_F(DemonClient, StandaloneHostValuesAreTheProgramsFolderAndSendNothing)
 {
-    TTestHost Host(FMessaging.get(), "");
+    TTestHost Host(*FMessaging, "");
     TkdbDemonClient Client(nullptr, FMessaging.get());
     Client.SetUseVandrelServer(false);
     const std::string Folder = QFileInfo(QCoreApplication::applicationFilePath()).path().toStdString() + "/";
     EXPECT_EQ(Client.GetHostValue(WorkAreaKey), Folder);
     EXPECT_EQ(Client.GetHostValue(HomeDirKey), Folder);
     EXPECT_EQ(Client.GetHostValue("vandrelhomedir"), "");
-    EXPECT_EQ(Host.Requests, 0);
+    EXPECT_EQ(Host.Answers(), 0);
     // The other requests still go to the host.
-    EXPECT_EQ(Client.QueryHostString("q"), "q");
-    EXPECT_EQ(Host.Requests, 1);
+    EXPECT_EQ(Client.QueryHostString("question"), "answer");
+    EXPECT_EQ(Host.Answers(), 1);
 }
 
 TEST_F(DemonClient, ExecuteProgramWaitsWithoutClaimingAnExitStatus)
 {
-    TTestHost Host(FMessaging.get(), "");
+    TTestHost Host(*FMessaging, "");
     TkdbDemonClient Client(nullptr, FMessaging.get());
     QTemporaryDir Folder;
     const QString Marker = Folder.filePath("done");
-    // The test host splits parameters at blanks, so the script has none.
+    // The host splits parameters at blanks, so the script has none.
     const std::string Script = "sleep${IFS}0.3;echo>" + Marker.toStdString() + ";exit${IFS}3";
     const std::int32_t Waited = Client.ExecuteProgram("sh", "-c " + Script, true, 0);
     EXPECT_EQ(Waited, UnknownExitCode);
@@ -110,14 +113,11 @@ TEST_F(DemonClient, ExecuteProgramWaitsWithoutClaimingAnExitStatus)
 
 TEST_F(DemonClient, AnEntityReplyShorterThanARecordFailsToRead)
 {
-    TTestHost Host(FMessaging.get(), "");
-    Host.SetOnGotAMessage([&](TkdbCustomDemon*, TLernixMessageStream& Msg) {
-        TLernixMessageStream Reply(&Host);
-        Reply.MsgKind = lmReply;
-        Reply.SetStamp(Msg.Stamp());
-        Reply.WriteBuffer("abc", 3);
-        Host.Transmit(*Msg.SenderEntity, Reply, nullptr);
-    });
+    TTestHost Host(*FMessaging, "");
+    Host.OnAnswer = [](const TLernixMessageStream&, TLernixMessageStream& Answer) {
+        Answer.Clear();
+        Answer.WriteBuffer("abc", 3);
+    };
     TkdbDemonClient Client(nullptr, FMessaging.get());
     EXPECT_THROW(Client.FindEntityByTitle("x"), EReadError);
 }

@@ -1,10 +1,10 @@
 #include "CopyDataWire.h"
 #include "ELernix.h"
 #include "HostDiscovery.h"
+#include "HostRequests.h"
 #include "HostlinkFixture.h"
 #include "MessageFrame.h"
 #include "MessageKinds.h"
-#include "StreamEncoding.h"
 #include "TTestHost.h"
 #include "TWindowMessaging.h"
 #include "TkdbDemonClient.h"
@@ -44,13 +44,13 @@ protected:
     {
         TLernixMessageStream request(&Client), reply(&Client);
         request.MsgKind = Kind;
-        request.WriteString(Key);
+        TTextMessage { Key }.Write(request);
         request.SendTo(Client.ServerEntity(), &reply);
         if (reply.Size() == 0)
             return std::nullopt;
         EXPECT_EQ(reply.Position(), 0);
         EXPECT_EQ(reply.Stamp(), request.Stamp());
-        return reply.ReadString();
+        return TTextMessage::Read(reply).Text;
     }
 };
 
@@ -58,28 +58,28 @@ protected:
 
 TEST_F(Transport, RequestAndReplyInOneProcess)
 {
-    TTestHost host(FMessaging.get(), "");
+    TTestHost host(*FMessaging, "");
     TkdbDemonClient client(nullptr, FMessaging.get());
-    ASSERT_EQ(client.ServerEntity().Handle, host.OwnEntity().Handle);
+    ASSERT_EQ(client.ServerEntity().Handle, host.Handle());
     EXPECT_NE(client.OwnEntity().Handle, 0);
     EXPECT_FALSE(client.OwnEntity().ExeName.empty());
 
-    EXPECT_EQ(Ask(client, lmGetValue, "HomePageURL"), "value of HomePageURL");
-    EXPECT_EQ(Ask(client, lmGetValue, ""), "value of ");
-    EXPECT_EQ(host.Requests, 2);
+    EXPECT_EQ(Ask(client, lmGetValue, "HomePageURL"), TestHostValues().at("HomePageURL"));
+    EXPECT_EQ(Ask(client, lmGetValue, ""), "");
+    EXPECT_EQ(host.Answers(), 2);
     EXPECT_EQ(client.PendingCount(), 0u);
 }
 
 TEST_F(Transport, AReplyWithAnotherStampIsNotKept)
 {
-    TTestHost host(FMessaging.get(), "");
+    TTestHost host(*FMessaging, "");
     TkdbDemonClient client(nullptr, FMessaging.get());
     const QtMessageHandler previous = qInstallMessageHandler(CaptureWarning);
     EXPECT_EQ(Ask(client, lmQueryString, "stale"), std::nullopt);
     qInstallMessageHandler(previous);
-    EXPECT_EQ(host.Requests, 1);
+    EXPECT_EQ(host.Answers(), 1);
     EXPECT_EQ(client.PendingCount(), 0u);
-    EXPECT_EQ(Ask(client, lmGetValue, "k"), "value of k");
+    EXPECT_EQ(Ask(client, lmGetValue, "question"), "answer");
     EXPECT_EQ(client.PendingCount(), 0u);
 }
 
@@ -195,14 +195,16 @@ protected:
 
 } // namespace
 
-TEST_F(CrossProcess, RequestAndReplyThenQuit)
+TEST_F(CrossProcess, RequestAndReplyAndAQuitThatIsNotForAHost)
 {
-    EXPECT_EQ(Ask(*FClient, lmGetValue, "HomePageURL"), "value of HomePageURL");
+    EXPECT_EQ(Ask(*FClient, lmGetValue, "HomePageURL"), TestHostValues().at("HomePageURL"));
 
     TLernixMessageStream quit(FClient.get());
     quit.MsgKind = lmQuit;
-    WriteStreamBoolean(quit, true);
+    TQuitMessage { true }.Write(quit);
     quit.SendTo(FClient->ServerEntity(), nullptr);
+    EXPECT_EQ(Ask(*FClient, lmQueryString, "question"), "answer");
+    FPeer.closeWriteChannel();
     EXPECT_TRUE(FPeer.waitForFinished(20000));
     EXPECT_EQ(FPeer.exitCode(), 0);
     EXPECT_FALSE(FClient->ServerEntity().IsAlive());
@@ -262,6 +264,6 @@ TEST_F(Transport, TheTestHostEndsOnEveryPathAndTakesItsWindowAlong)
         EXPECT_EQ(peer.exitStatus(), QProcess::NormalExit) << signal;
         EXPECT_EQ(peer.exitCode(), 0) << signal;
         EXPECT_EQ(FindServerWindow(*FMessaging, "ends"), 0) << signal;
-        EXPECT_TRUE(QDir(FRuntime.path()).entryList({ "w*" }, QDir::Files).isEmpty()) << signal;
+        EXPECT_TRUE(QDir(RuntimePath()).entryList({ "w*" }, QDir::Files).isEmpty()) << signal;
     }
 }

@@ -1,6 +1,6 @@
 #include "Registry.h"
 
-#include "TTempRuntimeFolder.h"
+#include "TPrivateRuntimeFolder.h"
 
 #include <QSettings>
 #include <gtest/gtest.h>
@@ -28,7 +28,7 @@ protected:
         std::ofstream(FFolder.Path() + "/Orvik/vandrel.conf") << Text;
     }
 
-    test::TTempRuntimeFolder FFolder;
+    TPrivateRuntimeFolder FFolder;
 };
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "RuntimeFolder.h"
 
-#include "TTempRuntimeFolder.h"
+#include "TPrivateRuntimeFolder.h"
 #include "TWindowMessaging.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +20,7 @@ class RuntimeFolderTest : public testing::Test {
 protected:
     std::string Sub(const char* Name) const { return FFolder.Path() + "/" + Name; }
 
-    test::TTempRuntimeFolder FFolder;
+    TPrivateRuntimeFolder FFolder;
 };
 
 } // namespace

@@ -3,7 +3,7 @@
 #include "CopyDataWire.h"
 #include "PlatformTestSupport.h"
 #include "TPeerProcess.h"
-#include "TTempRuntimeFolder.h"
+#include "TPrivateRuntimeFolder.h"
 #include "TWindowTable.h"
 #include "UnixSocket.h"
 
@@ -65,7 +65,7 @@ protected:
         return TWindowTable(FFolder.Path()).SocketPath(Handle);
     }
 
-    test::TTempRuntimeFolder FFolder;
+    TPrivateRuntimeFolder FFolder;
     std::vector<TCopyDataFrame> FReceived;
 };
 

@@ -1,6 +1,6 @@
 #include "TWindowTable.h"
 
-#include "TTempRuntimeFolder.h"
+#include "TPrivateRuntimeFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +34,7 @@ protected:
         return Socket.substr(0, Socket.size() - std::string("sock").size()) + Suffix;
     }
 
-    test::TTempRuntimeFolder FFolder;
+    TPrivateRuntimeFolder FFolder;
     TWindowTable FTable { FFolder.Path() };
 };
 

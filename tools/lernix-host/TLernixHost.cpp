@@ -3,11 +3,11 @@
 #include "ELernix.h"
 #include "FrameText.h"
 #include "HostDiscovery.h"
+#include "HostRequests.h"
 #include "MessageFrame.h"
 #include "MessageKinds.h"
 #include "MessageStamp.h"
 #include "ProgramStart.h"
-#include "StreamEncoding.h"
 #include "TLernixMessageStream.h"
 #include "TWindowMessaging.h"
 
@@ -132,84 +132,73 @@ std::string TLernixHost::OnRegister(TLernixMessageStream& Msg, bool Register)
 std::string TLernixHost::OnQueryEntity(TLernixMessageStream& Msg)
 {
     FParticipants.RemoveDead([this](TWindowHandle Handle) { return FMessaging.IsWindow(Handle); });
-    const std::uint8_t Selector = ReadStreamByte(Msg);
+    const TQueryEntityRequest Query = TQueryEntityRequest::Read(Msg);
     std::string What;
     const TEntity* Found = nullptr;
-    if (Selector == QueryEntityByHandle) {
-        const TWindowHandle Handle = ReadStreamInteger(Msg);
-        What = "by window " + std::to_string(Handle);
-        Found = FParticipants.FindByHandle(Handle);
-    } else if (Selector == QueryEntityByTitle) {
-        const std::string Title = ReadStreamString(Msg);
-        What = "by title " + QuoteBytes(Title);
-        Found = FParticipants.FindByTitle(Title, Msg.SenderEntity->Handle);
+    if (Query.Selector == QueryEntityByHandle) {
+        What = "by window " + std::to_string(Query.Handle);
+        Found = FParticipants.FindByHandle(Query.Handle);
+    } else if (Query.Selector == QueryEntityByTitle) {
+        What = "by title " + QuoteBytes(Query.Title);
+        Found = FParticipants.FindByTitle(Query.Title, Msg.SenderEntity->Handle);
     } else {
-        What = "by unknown selector " + std::to_string(Selector);
+        What = "by unknown selector " + std::to_string(Query.Selector);
     }
-    TLernixMessageStream Answer;
-    if (Found) {
-        TEntity Record;
-        Record.Assign(Found);
-        Record.WriteTo(Answer);
-    }
+    TQueryEntityReply Answer;
+    if (Found)
+        Answer.Entity = *Found;
     Reply(Msg, Answer);
     return What + " -> " + (Found ? Described(*Found) : "none (empty answer)");
 }
 
 std::string TLernixHost::OnExecute(TLernixMessageStream& Msg)
 {
-    const std::string Program = ReadStreamString(Msg);
-    const std::string Parameters = ReadStreamString(Msg);
-    const bool Wait = ReadStreamBoolean(Msg);
-    const std::int32_t Option = ReadStreamInteger(Msg);
+    const TExecuteRequest Execute = TExecuteRequest::Read(Msg);
     // The participant waits for the process itself when it asked to.
-    const std::int64_t Pid = FContent.Start(Program, SplitParameters(Parameters));
-    TLernixMessageStream Answer;
-    WriteStreamInteger(Answer, static_cast<std::int32_t>(Pid));
-    Reply(Msg, Answer);
-    return QuoteBytes(Program) + " " + QuoteBytes(Parameters) + ", wait " + (Wait ? "true" : "false")
-        + ", option " + std::to_string(Option) + " -> process " + std::to_string(Pid);
+    const std::int64_t Pid = FContent.Start(Execute.Program, SplitParameters(Execute.Parameters));
+    Reply(Msg, TExecuteReply { static_cast<std::int32_t>(Pid) });
+    return QuoteBytes(Execute.Program) + " " + QuoteBytes(Execute.Parameters) + ", wait "
+        + (Execute.Wait ? "true" : "false") + ", option " + std::to_string(Execute.Option) + " -> process "
+        + std::to_string(Pid);
 }
 
 std::string TLernixHost::OnGetFile(TLernixMessageStream& Msg)
 {
-    const std::string Name = ReadStreamString(Msg);
-    const TFileLookup File = FContent.Files ? FContent.Files->ReadFile(Name, MaxFileSize)
-                                            : TFileLookup { {}, "no folder is served" };
-    TLernixMessageStream Answer;
-    WriteStreamBoolean(Answer, File.Bytes.has_value());
-    if (File.Bytes)
-        Answer.WriteBuffer(File.Bytes->data(), File.Bytes->size());
-    Reply(Msg, Answer);
-    return QuoteBytes(Name) + " -> "
+    const std::string Name = TTextMessage::Read(Msg).Text;
+    TFileLookup File = FContent.Files ? FContent.Files->ReadFile(Name, MaxFileSize)
+                                      : TFileLookup { {}, "no folder is served" };
+    const std::string What = QuoteBytes(Name) + " -> "
         + (File.Bytes ? "found, " + std::to_string(File.Bytes->size()) + " bytes"
                       : "not found: " + File.Refusal);
+    Reply(Msg, TGetFileReply { std::move(File.Bytes) });
+    return What;
 }
 
 std::string TLernixHost::OnResolveName(TLernixMessageStream& Msg)
 {
-    const std::string Name = ReadStreamString(Msg);
+    const std::string Name = TTextMessage::Read(Msg).Text;
     const std::string Resolved = FContent.Files ? FContent.Files->Resolve(Name).value_or("") : "";
-    TLernixMessageStream Answer;
-    WriteStreamString(Answer, Resolved);
-    Reply(Msg, Answer);
+    Reply(Msg, TTextMessage { Resolved });
     return QuoteBytes(Name) + " -> " + QuoteBytes(Resolved);
 }
 
 std::string TLernixHost::OnLookUp(TLernixMessageStream& Msg)
 {
-    const std::string Key = ReadStreamString(Msg);
+    const std::string Key = TTextMessage::Read(Msg).Text;
     const std::optional<std::string> Value = FContent.Values.Lookup(Key);
-    TLernixMessageStream Answer;
-    WriteStreamString(Answer, Value.value_or(""));
-    Reply(Msg, Answer);
+    Reply(Msg, TTextMessage { Value.value_or("") });
     return QuoteBytes(Key) + " -> " + (Value ? QuoteBytes(*Value) : "unknown (empty text)");
 }
 
-void TLernixHost::Reply(const TLernixMessageStream& Request, TLernixMessageStream& Answer)
+template <typename TPayload>
+void TLernixHost::Reply(const TLernixMessageStream& Request, const TPayload& Payload)
 {
+    TLernixMessageStream Answer;
+    Payload.Write(Answer);
     Answer.MsgKind = lmReply;
     Answer.SetStamp(Request.Stamp());
+    if (FContent.BeforeReply)
+        FContent.BeforeReply(Request, Answer);
     if (!Send(Request.SenderEntity->Handle, Answer))
         FContent.Log("the answer to " + MessageKindName(Request.MsgKind) + " did not reach window "
             + std::to_string(Request.SenderEntity->Handle));
@@ -234,7 +223,7 @@ int TLernixHost::QuitParticipants(bool ServerDown)
         TLernixMessageStream Quit;
         Quit.MsgKind = lmQuit;
         Quit.SetStamp(StampNow());
-        WriteStreamBoolean(Quit, ServerDown);
+        TQuitMessage { ServerDown }.Write(Quit);
         const bool Delivered = Send(Participant, Quit);
         Handled += Delivered ? 1 : 0;
         FContent.Log(std::string("lmQuit (ServerDown ") + (ServerDown ? "true" : "false") + ") to window "

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "TFileSource.h"
 #include "TParticipantList.h"
-#include "TServedFolder.h"
 #include "TValueTable.h"
 
 #include <cstdint>
 #include <functional>
-#include <optional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,7 +21,7 @@ struct TCopyDataFrame;
 struct THostContent {
     // Served for lmGetFile and lmResolveName; without it no file is found and
     // every name resolves to the empty text.
-    std::optional<TServedFolder> Files;
+    std::shared_ptr<const TFileSource> Files;
     TValueTable Values;
     // Starts a program for lmExecute; gives its process id or 0.
     std::function<std::int64_t(const std::string& Program, const std::vector<std::string>& Arguments)> Start;
@@ -29,6 +29,9 @@ struct THostContent {
     std::function<void(const std::string& Line)> Log;
     // Log every frame with what it asked and what it got, not only the faults.
     bool Verbose = false;
+    // Sees every answer, stamped and filled, just before it is sent, and may change it:
+    // tests use it to answer short, or with a stamp that matches no request.
+    std::function<void(const TLernixMessageStream& Request, TLernixMessageStream& Answer)> BeforeReply;
 };
 
 // The host window and its answers: it keeps the participants that register,
@@ -46,6 +49,7 @@ public:
     TLernixHost& operator=(const TLernixHost&) = delete;
 
     TWindowHandle Handle() const { return FHandle; }
+    const TParticipantList& Participants() const { return FParticipants; }
     // Sends lmQuit with ServerDown to every live participant, one after the
     // other; with ServerDown true the list is emptied, since they do not
     // unregister. Gives how many handled it.
@@ -61,8 +65,8 @@ private:
     std::string OnGetFile(TLernixMessageStream& Msg);
     std::string OnResolveName(TLernixMessageStream& Msg);
     std::string OnLookUp(TLernixMessageStream& Msg);
-    // Sends Answer as the lmReply to Request.
-    void Reply(const TLernixMessageStream& Request, TLernixMessageStream& Answer);
+    // Sends Payload as the lmReply to Request.
+    template <typename TPayload> void Reply(const TLernixMessageStream& Request, const TPayload& Payload);
     bool Send(TWindowHandle Target, const TLernixMessageStream& Msg);
 
     platform::TWindowMessaging& FMessaging;

@@ -48,6 +48,11 @@ std::optional<std::string> NameInsideFolder(const std::string& Name)
     return Inside;
 }
 
+std::optional<std::string> ServedName(const std::string& Name)
+{
+    return NameInsideFolder(Name.starts_with('/') ? ExtractFileName(Name) : Name);
+}
+
 TServedFolder::TServedFolder(const std::string& Path)
     : FFolder(::open(Path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
 {
@@ -101,7 +106,7 @@ TFileLookup TServedFolder::ReadFile(const std::string& Name, std::size_t MaxSize
 
 std::optional<std::string> TServedFolder::Resolve(const std::string& Name) const
 {
-    const auto Inside = NameInsideFolder(Name.starts_with('/') ? ExtractFileName(Name) : Name);
+    const auto Inside = ServedName(Name);
     if (!Inside)
         return std::nullopt;
     const platform::TUniqueFd Found = OpenBeneath(*Inside, O_PATH);

@@ -11,6 +11,10 @@
 class TValueTable {
 public:
     TValueTable() = default;
+    explicit TValueTable(std::map<std::string, std::string> Values)
+        : FValues(std::move(Values))
+    {
+    }
     // Reads Path. Throws std::runtime_error naming the file and, for a line
     // without "=" or with an empty key, the line number.
     static TValueTable Load(const std::string& Path);

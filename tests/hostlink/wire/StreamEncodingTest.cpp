@@ -1,5 +1,6 @@
 #include "StreamEncoding.h"
 #include "ELernix.h"
+#include "StreamOf.h"
 #include "TMemoryStream.h"
 
 #include <gtest/gtest.h>
@@ -10,14 +11,6 @@
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-TMemoryStream StreamOf(const Bytes& Raw)
-{
-    TMemoryStream Stream;
-    Stream.WriteBuffer(Raw.data(), Raw.size());
-    Stream.SetPosition(0);
-    return Stream;
-}
 
 } // namespace
 

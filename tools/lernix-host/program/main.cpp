@@ -4,12 +4,14 @@
 #include "THostOptions.h"
 #include "THostSignals.h"
 #include "TLernixHost.h"
+#include "TServedFolder.h"
 #include "TViewerHandlePublication.h"
 #include "TWindowMessaging.h"
 
 #include <QCoreApplication>
 #include <csignal>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,7 +28,7 @@ THostContent LoadContent(const THostOptions& Options)
 {
     THostContent Content;
     if (Options.FilesFolder)
-        Content.Files.emplace(*Options.FilesFolder);
+        Content.Files = std::make_shared<TServedFolder>(*Options.FilesFolder);
     if (Options.ValuesFile)
         Content.Values = TValueTable::Load(*Options.ValuesFile);
     Content.Start = StartDetached;
