@@ -135,8 +135,10 @@ std::string Escaped(std::string_view Bytes)
 {
     std::string Out;
     while (!Bytes.empty()) {
-        const auto [Code, Length] = NextCharacter(Bytes);
+        const auto [Decoded, Length] = NextCharacter(Bytes);
         Bytes.remove_prefix(Length);
+        // A named copy: clang 14 cannot capture a structured binding in a lambda.
+        const char32_t Code = Decoded;
         const bool Allowed = Code == 0x9 || Code == 0xA || Code == 0xD || (Code >= 0x20 && Code <= 0xD7FF)
             || (Code >= 0xE000 && Code <= 0xFFFD) || (Code >= 0x10000 && Code <= 0x10FFFF);
         if (!Allowed)
