@@ -1,4 +1,5 @@
 #include "ELernix.h"
+#include "FileNames.h"
 #include "HostDiscovery.h"
 #include "HostlinkFixture.h"
 #include "LocaleDictionary.h"
