@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -82,7 +83,8 @@ TEST(HostRequests, EachPayloadHasItsBytesReadsBackAndRefusesEveryCut)
         EXPECT_TRUE(C.ReadsBack(Whole));
         EXPECT_EQ(Whole.Remaining(), 0);
         for (std::size_t Cut = 0; Cut < C.ShortestReadable; ++Cut) {
-            TMemoryStream Short = StreamOf(Bytes(C.Expected.begin(), C.Expected.begin() + Cut));
+            TMemoryStream Short
+                = StreamOf(Bytes(C.Expected.begin(), C.Expected.begin() + static_cast<std::ptrdiff_t>(Cut)));
             EXPECT_THROW(C.ReadsBack(Short), EReadError) << Cut << " bytes";
         }
     }
@@ -113,7 +115,8 @@ TEST(HostRequests, AnEntityReplyIsARecordOrNothing)
     EXPECT_FALSE(TQueryEntityReply::Read(None).Entity);
     // Anything at all is a record, and a part of one does not read.
     for (std::size_t Cut = 1; Cut < Expected.size(); ++Cut) {
-        TMemoryStream Short = StreamOf(Bytes(Expected.begin(), Expected.begin() + Cut));
+        TMemoryStream Short
+            = StreamOf(Bytes(Expected.begin(), Expected.begin() + static_cast<std::ptrdiff_t>(Cut)));
         EXPECT_THROW(TQueryEntityReply::Read(Short), EReadError) << Cut << " bytes";
     }
 }
