@@ -6,7 +6,6 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QShortcut>
 
 TFigureMenu::TFigureMenu(QWidget* Window, TLenseGraph* Graph, TFigureExport* Export)
     : QObject(Window)
@@ -33,7 +32,8 @@ TFigureMenu::TFigureMenu(QWidget* Window, TLenseGraph* Graph, TFigureExport* Exp
         if (FGraph->GrabTarget() == TGrabTarget::gtNone)
             FMenu->popup(FGraph->mapToGlobal(At));
     });
-    connect(new QShortcut(ResetKey(), Window), &QShortcut::activated, this, &TFigureMenu::Reset);
+    // The same action carries the key for the whole window, so no second shortcut competes with it.
+    Window->addAction(FReset);
 }
 
 void TFigureMenu::UpdateCaptions()

@@ -129,7 +129,7 @@ TEST_F(FigureExport, CtrlCCopiesTheSelectedTextInsteadOfTheDiagram)
 }
 
 // A right click and the Menu key open the same menu, but not in the middle of a drag; its
-// Reset, and Ctrl+R, bring the object and the focal length back and leave the lens type.
+// Reset brings the object and the focal length back and leaves the lens type.
 TEST_F(FigureExport, ContextMenuAndResetKey)
 {
     TLenseGraph* Graph = Window.LenseGraph();
@@ -158,7 +158,13 @@ TEST_F(FigureExport, ContextMenuAndResetKey)
     const TLenseDiagramState Start = LenseStartValues();
     EXPECT_EQ(Graph->ObjectX(), Start.ObjectX);
     EXPECT_EQ(Graph->LenseType(), TLenseType::ltConcave);
+}
 
+// Ctrl+R anywhere in the window is the menu's Reset.
+TEST_F(FigureExport, ResetKeyBringsBackTheStart)
+{
+    TLenseGraph* Graph = Window.LenseGraph();
+    const TLenseDiagramState Start = LenseStartValues();
     Graph->SetF(31);
     Graph->SetObjectH(-12);
     QTest::keyClick(&Window, Qt::Key_R, Qt::ControlModifier);
