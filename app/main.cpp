@@ -1,4 +1,5 @@
 #include "ProgramCommandLine.h"
+#include "QtNoise.h"
 #include "TApplication.h"
 #include "TFrmAbout.h"
 #include "TProgramHalt.h"
@@ -22,6 +23,7 @@ int main(int argc, char** argv)
         std::fputs(Information->c_str(), stdout);
         return 0;
     }
+    DropRuntimeFolderWarning();
     BeginOpeningDisplay(ProgramName);
     TApplication Application(argc, argv);
     EndOpeningDisplay();

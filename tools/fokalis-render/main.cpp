@@ -3,6 +3,7 @@
 #include "FigureFile.h"
 #include "LenseDiagram.h"
 #include "PixelImage.h"
+#include "QtNoise.h"
 #include "RenderOptions.h"
 #include "TPixelBuffer.h"
 #include "TQtGlyphSource.h"
@@ -18,17 +19,6 @@
 #include <unistd.h>
 
 namespace {
-
-QtMessageHandler QtHandler = nullptr;
-
-// Starting a GUI application looks up the runtime folder, which this tool never uses,
-// and without XDG_RUNTIME_DIR Qt warns about it: noise for a command-line tool.
-void DropRuntimeFolderWarning(QtMsgType Type, const QMessageLogContext& Context, const QString& Message)
-{
-    if (Type == QtWarningMsg && Message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
-        return;
-    QtHandler(Type, Context, Message);
-}
 
 std::optional<QString> WriteToStandardOutput(const TRenderOptions& Options)
 {
@@ -86,7 +76,7 @@ int main(int argc, char** argv)
 
     // Text needs the font database of a GUI application, but never a screen.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QtHandler = qInstallMessageHandler(DropRuntimeFolderWarning);
+    DropRuntimeFolderWarning();
     QGuiApplication Application(argc, argv);
     TQtGlyphSource::Install();
 
