@@ -176,11 +176,18 @@ export class HostLink {
         this.end();
     }
 
-    // Ends the session once: unregisters, answers no more and fails what still waits.
+    // Ends the session once: unregisters, then closes and tells the page.
     end() {
         if (this.ended)
             return;
         this.unregister();
+        this.close();
+        if (this.onEnd)
+            this.onEnd();
+    }
+
+    // Takes no more messages and fails what still waits.
+    close() {
         this.ended = true;
         this.view.removeEventListener("message", this.listener);
         for (const request of this.waiting.values()) {
@@ -188,7 +195,46 @@ export class HostLink {
             request.reject(new Error(ReadError));
         }
         this.waiting.clear();
-        if (this.onEnd)
-            this.onEnd();
     }
+}
+
+// The link of this page once connectHost made one, for code in the frame that asks the host.
+export let link = null;
+
+async function loadDictionary(page) {
+    let bytes;
+    try {
+        bytes = await link.getFile(DictionaryName);
+    } catch (error) {
+        page.showMessage(error.message);
+        return;
+    }
+    // No such file: the page keeps the dictionary it chose itself.
+    if (!bytes)
+        return;
+    const problem = page.applyDictionary(bytes);
+    if (problem)
+        page.showMessage(`Cannot use the dictionary "${DictionaryName}" of the host: ${problem}`);
+}
+
+// Links the page to its host when its address names one: registers, takes the host's
+// dictionary, and ends the session on the host's quit or the page's Exit. A host that is
+// not there is said in the page, which goes on standalone.
+export function connectHost(page, view = window) {
+    const origin = allowedHostOrigin(view.location.search);
+    if (origin === undefined)
+        return;
+    if (origin === null || view.parent === view) {
+        page.showMessage(NotRunning);
+        return;
+    }
+    link = new HostLink(view, origin);
+    link.onEnd = () => page.end();
+    link.onParams = () => page.bringForward();
+    page.onExit = () => link.end();
+    view.addEventListener("pagehide", () => link.unregister());
+    link.register().then(() => loadDictionary(page), (error) => {
+        link.close();
+        page.showMessage(error.message);
+    });
 }
