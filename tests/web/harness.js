@@ -24,28 +24,37 @@ const Types = {
     ".json": "application/json",
 };
 
-// Serves the files below root on 127.0.0.1 at a free port; gives { origin, close }.
-// Nothing is cached, so each test sees the files as they are on disk.
-export async function serve(root) {
-    const server = createServer(async (request, response) => {
-        const path = decodeURIComponent(new URL(request.url, "http://x").pathname);
+// The file below one of roots (the first that has it) for a request's path, or null.
+async function find(roots, path) {
+    for (const root of roots) {
         let file = normalize(join(root, path));
-        if (file !== root && !file.startsWith(root + sep)) {
-            response.writeHead(403).end();
-            return;
-        }
+        if (file !== root && !file.startsWith(root + sep))
+            return null;
         try {
             if ((await stat(file)).isDirectory())
                 file = join(file, "index.html");
-            const body = await readFile(file);
-            response.writeHead(200, {
-                "Content-Type": Types[extname(file)] ?? "application/octet-stream",
-                "Cache-Control": "no-store",
-            });
-            response.end(body);
+            return { file, body: await readFile(file) };
         } catch {
-            response.writeHead(404).end();
+            continue;
         }
+    }
+    return null;
+}
+
+// Serves the files below roots on 127.0.0.1 at a free port; gives { origin, close }.
+// Nothing is cached, so each test sees the files as they are on disk.
+export async function serve(...roots) {
+    const server = createServer(async (request, response) => {
+        const found = await find(roots, decodeURIComponent(new URL(request.url, "http://x").pathname));
+        if (!found) {
+            response.writeHead(404).end();
+            return;
+        }
+        response.writeHead(200, {
+            "Content-Type": Types[extname(found.file)] ?? "application/octet-stream",
+            "Cache-Control": "no-store",
+        });
+        response.end(found.body);
     });
     await new Promise((done) => server.listen(0, "127.0.0.1", done));
     const origin = `http://127.0.0.1:${server.address().port}`;
