@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 PACKAGE_DIR ?= build-package
 
-.PHONY: run test build setup package clean
+.PHONY: run test build setup package clean web-test
 
 setup:
 	@scripts/setup-debian.sh
@@ -36,3 +36,10 @@ package:
 
 clean:
 	rm -rf $(BUILD_DIR) $(PACKAGE_DIR)
+
+# The page in Debian's chromium, headless, served on 127.0.0.1; the diagram is compared
+# with the render tool of BUILD_DIR. playwright-core comes pinned from tests/web's lockfile.
+web-test: web build
+	@scripts/setup-debian.sh chromium nodejs npm
+	cd tests/web && npm ci --no-audit --no-fund
+	cd tests/web && FOKALIS_WEB_DIR=$(abspath $(WEB_DIR)) FOKALIS_BUILD_DIR=$(abspath $(BUILD_DIR)) npm test

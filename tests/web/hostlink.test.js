@@ -136,3 +136,23 @@ test("the reference host ignores messages that do not come from its frame", asyn
     await page.waitForFunction(() => document.querySelector("#log li.ignored") !== null);
     assert.match(await page.$eval("#status", (s) => s.value), /^registered/);
 });
+
+test("a reply whose answer has the wrong type is no answer, and a second reply is dropped", async () => {
+    const { page, frame } = await hostedPage();
+    await page.check("#silent");
+    const warnings = [];
+    page.on("console", (message) => message.type() === "warning" && warnings.push(message.text()));
+    const asked = ask(frame, "getValue", "HomePageURL");
+    await page.waitForFunction(() => /lmGetValue #\d+/.test(document.getElementById("log").textContent));
+    const id = Number((await log(page)).join("\n").match(/lmGetValue #(\d+)/)[1]);
+    const reply = (value) => page.evaluate(([id, value]) => {
+        const frame = document.querySelector("iframe");
+        frame.contentWindow.postMessage({ protocol: "lernix", version: 1, kind: "lmReply", id, value },
+            new URL(frame.src).origin);
+    }, [id, value]);
+    await reply(42);
+    assert.equal(await asked, "rejected: Stream read error");
+    await reply("late");
+    await page.waitForTimeout(200);
+    assert.ok(warnings.some((w) => w.includes("dropped a reply that no request waits for")), warnings.join("\n"));
+});

@@ -55,6 +55,8 @@ export class HostLink {
         this.registered = false;
         this.serverDown = false;
         this.ended = false;
+        // The parameter list the host last sent.
+        this.params = [];
         // (serverDown) => whether the page may end; the page may end unless it says no.
         this.onQuit = null;
         // () => called once when the session has ended, by the host's quit or the page's Exit.
@@ -70,30 +72,37 @@ export class HostLink {
         if (event.source !== this.host || event.origin !== this.origin || !isMessage(event.data))
             return;
         const message = event.data;
-        switch (message.kind) {
-        case "lmReply":
+        if (message.kind === "lmReply")
             this.takeReply(message);
-            break;
-        case "lmQuit":
-            if (typeof message.serverDown !== "boolean")
-                return console.warn("host link: dropped an lmQuit without a Boolean serverDown");
+        else if (message.kind === "lmQuit")
+            this.takeQuit(message);
+        else if (message.kind === "lmParams")
+            this.takeParams(message);
+    }
+
+    takeQuit(message) {
+        if (typeof message.serverDown === "boolean")
             this.quit(message.serverDown);
-            break;
-        case "lmParams":
-            if (!Array.isArray(message.params) || !message.params.every((p) => typeof p === "string"))
-                return console.warn("host link: dropped an lmParams whose params are not texts");
-            if (this.onParams)
-                this.onParams(message.params);
-            break;
-        default:
-            break;
+        else
+            console.warn("host link: dropped an lmQuit without a Boolean serverDown");
+    }
+
+    takeParams(message) {
+        if (!Array.isArray(message.params) || !message.params.every((p) => typeof p === "string")) {
+            console.warn("host link: dropped an lmParams whose params are not texts");
+            return;
         }
+        this.params = message.params;
+        if (this.onParams)
+            this.onParams(message.params);
     }
 
     takeReply(message) {
         const request = this.waiting.get(message.id);
-        if (!request)
-            return console.warn("host link: dropped a reply that no request waits for");
+        if (!request) {
+            console.warn("host link: dropped a reply that no request waits for");
+            return;
+        }
         this.waiting.delete(message.id);
         clearTimeout(request.timer);
         request.resolve(message);
