@@ -1,0 +1,7 @@
+#include "TStoredGlyphSource.h"
+
+const TStoredGlyphSource& TStoredGlyphSource::LenseCaptionGlyphs()
+{
+    static const TStoredGlyphSource Source({});
+    return Source;
+}
