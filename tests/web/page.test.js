@@ -27,7 +27,7 @@ function rendered(...options) {
 async function open(query = "") {
     const page = await openPage(session.browser);
     await page.goto(`${session.web}/${query}`);
-    await page.waitForFunction(() => document.querySelector("canvas")?.width > 0);
+    await page.waitForFunction(() => document.documentElement.dataset.fokalis === "ready");
     return page;
 }
 
@@ -147,7 +147,7 @@ test("the About dialog shows its three links", async () => {
 test("a dictionary that cannot be parsed is said in the page, which shows English", async () => {
     const page = await openPage(session.browser);
     await page.route("**/broken.itl", (route) => route.fulfill({ body: "[Convex]=Konvex" }));
-    await page.goto(`${session.web}/?lang=${encodeURIComponent(session.web + "/broken.itl")}`);
+    await page.goto(`${session.web}/?dict=${encodeURIComponent(session.web + "/broken.itl")}`);
     await page.getByRole("radio", { name: "Convex" }).waitFor();
     await page.getByText(/broken\.itl/).first().waitFor();
     assert.deepEqual(page.problems.filter((p) => !p.includes("404")), []);

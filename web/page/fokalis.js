@@ -21,6 +21,7 @@
 //   page.showMessage(text)     shows a message above the diagram; an empty text hides it.
 // Nothing on this list changes once committed; additions go at its end.
 import { DiagramKey, KeyResult, TCore } from "./core.js";
+import { connectHost } from "./hostlink.js";
 
 const DictionaryFolder = "dictionaries/";
 
@@ -388,6 +389,7 @@ async function Start() {
     page.Paint();
     await LoadFirstDictionary(page, DictionaryChoice(core, window.location, navigator.languages ?? []));
     // The host link starts here, once the page stands (hostlink.js).
+    connectHost(page);
     return page;
 }
 

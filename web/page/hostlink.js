@@ -218,12 +218,10 @@ async function loadDictionary(page) {
         page.showMessage(error.message);
         return;
     }
-    // No such file: the page keeps the dictionary it chose itself.
-    if (!bytes)
-        return;
-    const problem = page.applyDictionary(bytes);
-    if (problem)
-        page.showMessage(`Cannot use the dictionary "${DictionaryName}" of the host: ${problem}`);
+    // No such file: the page keeps the dictionary it chose itself. One that cannot serve is
+    // said by the page, which keeps its texts too.
+    if (bytes)
+        page.applyDictionary(bytes, `"${DictionaryName}" of the host`);
 }
 
 // Links the page to its host when its address names one: registers, takes the host's
@@ -238,11 +236,16 @@ export function connectHost(page, view = window) {
         return;
     }
     link = new HostLink(view, origin);
-    link.onEnd = () => page.end();
-    link.onParams = () => page.bringForward();
+    // An ended program leaves nothing behind: the frame goes blank for the host to remove.
+    link.onEnd = () => view.location.replace("about:blank");
+    // The desktop brings its window to the front; a frame can only ask for the focus.
+    link.onParams = () => view.focus();
     page.onExit = () => link.end();
     view.addEventListener("pagehide", () => link.unregister());
-    link.register().then(() => loadDictionary(page), (error) => {
+    link.register().then(() => {
+        page.setEmbedded(true);
+        return loadDictionary(page);
+    }, (error) => {
         link.close();
         page.showMessage(error.message);
     });
