@@ -37,9 +37,10 @@ package:
 clean:
 	rm -rf $(BUILD_DIR) $(PACKAGE_DIR)
 
-# The page in Debian's chromium, headless, served on 127.0.0.1; the diagram is compared
-# with the render tool of BUILD_DIR. playwright-core comes pinned from tests/web's lockfile.
+# The page of `make web` in Debian's chromium, headless, served on 127.0.0.1; the diagram
+# is compared with the render tool of BUILD_DIR. playwright-core comes pinned from
+# tests/web's lockfile.
 web-test: web build
 	@scripts/setup-debian.sh chromium nodejs npm
 	cd tests/web && npm ci --no-audit --no-fund
-	cd tests/web && FOKALIS_WEB_DIR=$(abspath $(WEB_DIR)) FOKALIS_BUILD_DIR=$(abspath $(BUILD_DIR)) npm test
+	cd tests/web && FOKALIS_BUILD_DIR=$(abspath $(BUILD_DIR)) npm test

@@ -8,8 +8,8 @@ import { chromium } from "playwright-core";
 
 export const SourceDir = resolve(fileURLToPath(import.meta.url), "../../..");
 // The folder `make web` fills, and the native build's render tool.
-export const WebDir = resolve(process.env.FOKALIS_WEB_DIR ?? join(SourceDir, "build-web/site"));
-export const BuildDir = resolve(process.env.FOKALIS_BUILD_DIR ?? join(SourceDir, "build"));
+export const WebDir = resolve(process.env.FOKALIS_WEB_DIR || join(SourceDir, "build-web/site"));
+export const BuildDir = resolve(process.env.FOKALIS_BUILD_DIR || join(SourceDir, "build"));
 export const HostDir = join(SourceDir, "tools/lernix-web-host");
 
 const Types = {
