@@ -115,9 +115,8 @@ class TFokalisPage {
     }
 
     showMessage(text) {
-        const message = $("Message");
-        message.textContent = text;
-        message.hidden = text === "";
+        $("MessageText").textContent = text;
+        $("Message").hidden = text === "";
     }
 
     // --- the window ---
@@ -142,6 +141,7 @@ class TFokalisPage {
             this.UpdateTexts();
         });
         $("BButSave").addEventListener("click", () => this.Save());
+        $("MessageClose").addEventListener("click", () => this.showMessage(""));
     }
 
     LoadDiagram() {
@@ -401,7 +401,6 @@ ready.then(
     },
     (error) => {
         document.documentElement.dataset.fokalis = "failed";
-        const message = $("Message");
-        message.textContent = `Fokalis cannot start: ${error.message}`;
-        message.hidden = false;
+        $("MessageText").textContent = `Fokalis cannot start: ${error.message}`;
+        $("Message").hidden = false;
     });
