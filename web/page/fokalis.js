@@ -69,7 +69,8 @@ class TFokalisPage {
     constructor(core) {
         this.FCore = core;
         this.FCanvas = $("FLenseGraph");
-        this.FContext = this.FCanvas.getContext("2d");
+        // Read back by copy and tests; kept in memory, where putImageData is fastest anyway.
+        this.FContext = this.FCanvas.getContext("2d", { willReadFrequently: true });
         this.FEmbedded = false;
         this.FPaintPending = false;
         this.FAnnounceTimer = 0;
