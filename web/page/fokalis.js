@@ -70,7 +70,8 @@ class TFokalisPage {
     constructor(core) {
         this.FCore = core;
         this.FCanvas = $("FLenseGraph");
-        this.FContext = this.FCanvas.getContext("2d");
+        // Read back by copy and tests; kept in memory, where putImageData is fastest anyway.
+        this.FContext = this.FCanvas.getContext("2d", { willReadFrequently: true });
         this.FEmbedded = false;
         this.FPaintPending = false;
         this.FAnnounceTimer = 0;
@@ -116,9 +117,8 @@ class TFokalisPage {
     }
 
     showMessage(text) {
-        const message = $("Message");
-        message.textContent = text;
-        message.hidden = text === "";
+        $("MessageText").textContent = text;
+        $("Message").hidden = text === "";
     }
 
     // --- the window ---
@@ -143,6 +143,7 @@ class TFokalisPage {
             this.UpdateTexts();
         });
         $("BButSave").addEventListener("click", () => this.Save());
+        $("MessageClose").addEventListener("click", () => this.showMessage(""));
     }
 
     LoadDiagram() {
@@ -403,7 +404,6 @@ ready.then(
     },
     (error) => {
         document.documentElement.dataset.fokalis = "failed";
-        const message = $("Message");
-        message.textContent = `Fokalis cannot start: ${error.message}`;
-        message.hidden = false;
+        $("MessageText").textContent = `Fokalis cannot start: ${error.message}`;
+        $("Message").hidden = false;
     });
