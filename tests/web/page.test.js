@@ -155,19 +155,24 @@ test("a dictionary that cannot be parsed is said in the page, which shows Englis
 
 test("the host's dictionary through lmGetFile, and a broken one from the host", async () => {
     const page = await openPage(session.browser);
-    await page.goto(`${session.host}/?frame=${encodeURIComponent(session.web + "/")}`);
-    await page.setInputFiles("#files", { name: "fokalis.itl", mimeType: "application/octet-stream",
-        buffer: readFileSync(join(SourceDir, "dictionaries/german.itl")) });
-    await page.click("#start");
-    const frame = () => page.frames().find((f) => f.url().startsWith(session.web));
-    await page.waitForFunction(() => document.getElementById("status").value.startsWith("registered"));
-    await frame().getByRole("radio", { name: "Konvex" }).waitFor();
+    await page.goto(`${session.host}/?frame=${encodeURIComponent(session.web + "/?lang=en")}`);
+    // (Re)starts the frame with the host's fokalis.itl and gives the frame once registered.
+    const startWith = async (dictionary) => {
+        await page.setInputFiles("#files", { name: "fokalis.itl", mimeType: "application/octet-stream", buffer: dictionary });
+        await page.waitForFunction((size) => document.getElementById("file-list").textContent.includes(`(${size} bytes)`),
+            dictionary.length);
+        await page.click("#start");
+        await page.waitForFunction(() => document.getElementById("status").value.startsWith("registered"));
+        return page.frames().find((f) => f.url().startsWith(session.web));
+    };
+    const german = await startWith(readFileSync(join(SourceDir, "dictionaries/german.itl")));
+    await german.getByRole("radio", { name: "Konvex" }).waitFor();
+    await german.getByRole("button", { name: "Beenden" }).waitFor();
 
-    await page.setInputFiles("#files", { name: "fokalis.itl", mimeType: "application/octet-stream",
-        buffer: Buffer.from("[Convex]=Konvex") });
-    await page.waitForFunction(() => document.getElementById("file-list").textContent.includes("15 bytes"));
-    await page.click("#start");
-    await page.waitForFunction(() => document.querySelectorAll("#log li").length > 6);
-    await frame().getByText(/Cannot use the dictionary "fokalis.itl" of the host/).waitFor();
-    await frame().getByRole("radio", { name: "Convex" }).waitFor();
+    const broken = await startWith(Buffer.from("[Convex]=Konvex"));
+    await broken.getByText(/Cannot use the dictionary "fokalis.itl" of the host/).waitFor();
+    await broken.getByRole("radio", { name: "Convex" }).waitFor();
+    // Chromium says on the console that it does not autofocus the About box's OK button
+    // in a frame of another origin: its note, not an error of the page.
+    assert.deepEqual(page.problems.filter((p) => !p.includes("404") && !p.startsWith("Blocked autofocusing")), []);
 });
