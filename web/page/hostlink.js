@@ -57,8 +57,6 @@ export class HostLink {
         this.ended = false;
         // The parameter list the host last sent.
         this.params = [];
-        // (serverDown) => whether the page may end; the page may end unless it says no.
-        this.onQuit = null;
         // () => called once when the session has ended, by the host's quit or the page's Exit.
         this.onEnd = null;
         // (params) => a new parameter list from the host.
@@ -176,12 +174,9 @@ export class HostLink {
         return bytes;
     }
 
-    // The host's lmQuit: ServerDown is kept, and when the page allows it the session ends,
-    // saying goodbye only to a host that stays.
+    // The host's lmQuit: the page always may end, saying goodbye only to a host that stays.
     quit(serverDown) {
         this.serverDown = serverDown;
-        if (this.onQuit && this.onQuit(serverDown) === false)
-            return;
         this.end();
     }
 
