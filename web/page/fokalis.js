@@ -87,9 +87,7 @@ class TFokalisPage {
 
     applyDictionary(bytes, source = "") {
         const data = bytes instanceof Uint8Array ? bytes : new Uint8Array(bytes);
-        const problem = data.length > this.FCore.MaxDictionarySize
-            ? `it is larger than ${this.FCore.MaxDictionarySize / (1024 * 1024)} MiB`
-            : this.FCore.loadDictionary(data);
+        const problem = this.FCore.dictionarySizeProblem(data.length) ?? this.FCore.loadDictionary(data);
         if (problem !== null) {
             this.showMessage(`Cannot use the dictionary${source ? ` ${source}` : ""}: ${problem}.`);
             return problem;
@@ -365,7 +363,11 @@ async function LoadFirstDictionary(page, choice) {
         let problem;
         try {
             const response = await fetch(url);
+            const size = Number(response.headers.get("Content-Length") ?? 0);
             problem = response.ok ? null : `the server answered ${response.status} ${response.statusText}`.trim();
+            // Refused before it is read, as the desktop refuses such a file.
+            if (problem === null)
+                problem = page.FCore.dictionarySizeProblem(size);
             if (problem === null) {
                 page.showMessage("");
                 problem = page.applyDictionary(await response.arrayBuffer(), url.href);
@@ -388,7 +390,8 @@ async function Start() {
     const page = new TFokalisPage(core);
     page.Paint();
     await LoadFirstDictionary(page, DictionaryChoice(core, window.location, navigator.languages ?? []));
-    // The host link starts here, once the page stands (hostlink.js).
+    // HOST LINK: hostlink.js connects the page to an embedding parent here, once the page
+    // stands and has its first dictionary.
     return page;
 }
 
