@@ -92,6 +92,8 @@ class TFokalisPage {
             this.showMessage(`Cannot use the dictionary${source ? ` ${source}` : ""}: ${problem}.`);
             return problem;
         }
+        // A message about an earlier dictionary no longer holds.
+        this.showMessage("");
         this.Translate();
         return null;
     }
@@ -368,10 +370,8 @@ async function LoadFirstDictionary(page, choice) {
             // Refused before it is read, as the desktop refuses such a file.
             if (problem === null)
                 problem = page.FCore.dictionarySizeProblem(size);
-            if (problem === null) {
-                page.showMessage("");
+            if (problem === null)
                 problem = page.applyDictionary(await response.arrayBuffer(), url.href);
-            }
         } catch (error) {
             problem = `it cannot be fetched (${error.message})`;
         }
