@@ -5,10 +5,19 @@
 
 #include <sstream>
 
+std::optional<std::string> DictionarySizeProblem(std::size_t Size)
+{
+    if (Size <= MaxDictionarySize)
+        return std::nullopt;
+    return "it is larger than " + std::to_string(MaxDictionarySize / (1024 * 1024)) + " MiB";
+}
+
 std::optional<std::string> DictionaryProblem(std::string_view Bytes)
 {
     if (Bytes.empty())
         return "it is empty";
+    if (auto Problem = DictionarySizeProblem(Bytes.size()))
+        return Problem;
     if (Bytes.find('\0') != std::string_view::npos)
         return "it is no text file (it holds NUL bytes)";
     const std::size_t Last = Bytes.rfind(ItlTerminator);

@@ -14,8 +14,11 @@ class TTolkar2000;
 // A dictionary larger than this is refused rather than read into memory.
 inline constexpr std::size_t MaxDictionarySize = 64 * 1024 * 1024;
 
+// Why a dictionary of Size bytes is refused (larger than MaxDictionarySize), or nothing.
+std::optional<std::string> DictionarySizeProblem(std::size_t Size);
+
 // Why Bytes cannot serve as a dictionary, or nothing when they can: they are empty, hold a
-// NUL byte (no text), hold no whole entry, or end inside an entry (a file cut short).
+// NUL byte (no text), are too large, hold no whole entry, or end inside an entry (a file cut short).
 // Line breaks and blanks after the last entry are fine.
 std::optional<std::string> DictionaryProblem(std::string_view Bytes);
 

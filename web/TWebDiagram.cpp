@@ -31,22 +31,23 @@ TTextLookup TWebDiagram::Lookup()
     };
 }
 
-bool TWebDiagram::SetLenseType(TLenseType Value)
+template <typename TValue> bool TWebDiagram::Assign(TValue& Field, TValue Value)
 {
-    if (FState.LenseType == Value)
+    if (Field == Value)
         return false;
-    FState.LenseType = Value;
+    Field = Value;
     FStale = true;
     return true;
 }
 
+bool TWebDiagram::SetLenseType(TLenseType Value)
+{
+    return Assign(FState.LenseType, Value);
+}
+
 bool TWebDiagram::SetDrawLense(bool Value)
 {
-    if (FState.DrawLense == Value)
-        return false;
-    FState.DrawLense = Value;
-    FStale = true;
-    return true;
+    return Assign(FState.DrawLense, Value);
 }
 
 bool TWebDiagram::PointerDown(int X, int Y, bool Focused)

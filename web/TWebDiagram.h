@@ -56,6 +56,7 @@ public:
     static constexpr int Height = StartDiagramHeight;
 
 private:
+    template <typename TValue> bool Assign(TValue& Field, TValue Value);
     TTextLookup Lookup();
 
     TLenseDiagramState FState;

@@ -64,9 +64,12 @@ EMSCRIPTEN_KEEPALIVE const char* FokalisFallbackDictionary()
     return FallbackDictionary;
 }
 
-EMSCRIPTEN_KEEPALIVE double FokalisMaxDictionarySize()
+// Why a dictionary of Size bytes is refused before it is read, or an empty text.
+EMSCRIPTEN_KEEPALIVE const char* FokalisDictionarySizeProblem(double Size)
 {
-    return static_cast<double>(MaxDictionarySize);
+    const std::size_t Bytes = Size > static_cast<double>(MaxDictionarySize) ? MaxDictionarySize + 1
+                                                                            : static_cast<std::size_t>(Size);
+    return Reply(DictionarySizeProblem(Bytes).value_or(std::string()));
 }
 
 // The dictionary's Size bytes at Bytes; an empty text when it was loaded, else why not.

@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -21,11 +22,6 @@ struct TFileRead {
 std::string SystemReason()
 {
     return std::string("cannot read it: ") + std::strerror(errno);
-}
-
-std::string TooLarge()
-{
-    return "it is larger than " + std::to_string(MaxDictionarySize / (1024 * 1024)) + " MiB";
 }
 
 TFileRead ReadDictionaryFile(const std::string& File)
@@ -45,8 +41,8 @@ TFileRead ReadDictionaryFile(const std::string& File)
         return { false, {}, "it is a folder" };
     if (!S_ISREG(Status.st_mode))
         return { false, {}, "it is not a regular file" };
-    if (static_cast<std::size_t>(Status.st_size) > MaxDictionarySize)
-        return { false, {}, TooLarge() };
+    if (auto Problem = DictionarySizeProblem(static_cast<std::size_t>(Status.st_size)))
+        return { false, {}, std::move(Problem) };
     TFileRead Read;
     char Block[65536];
     for (;;) {
@@ -58,8 +54,8 @@ TFileRead ReadDictionaryFile(const std::string& File)
         if (Got > 0)
             Read.Bytes.append(Block, static_cast<std::size_t>(Got));
         // A file that grows while it is read is held to the same bound.
-        if (Read.Bytes.size() > MaxDictionarySize)
-            return { false, {}, TooLarge() };
+        if (auto Problem = DictionarySizeProblem(Read.Bytes.size()))
+            return { false, {}, std::move(Problem) };
     }
 }
 

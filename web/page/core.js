@@ -29,7 +29,6 @@ export class TCore {
         this.Height = module._FokalisHeight();
         this.Version = this.text(module._FokalisVersion());
         this.FallbackDictionary = this.text(module._FokalisFallbackDictionary());
-        this.MaxDictionarySize = module._FokalisMaxDictionarySize();
     }
 
     text(address) {
@@ -59,6 +58,12 @@ export class TCore {
     // Null when the bytes were loaded as the dictionary, else why they cannot serve.
     loadDictionary(bytes) {
         const problem = this.withBytes(bytes, (address, size) => this.text(this.FModule._FokalisLoadDictionary(address, size)));
+        return problem === "" ? null : problem;
+    }
+
+    // Why a dictionary of size bytes is refused before it is read, or null.
+    dictionarySizeProblem(size) {
+        const problem = this.text(this.FModule._FokalisDictionarySizeProblem(size));
         return problem === "" ? null : problem;
     }
 

@@ -88,13 +88,13 @@ class TFokalisPage {
 
     applyDictionary(bytes, source = "") {
         const data = bytes instanceof Uint8Array ? bytes : new Uint8Array(bytes);
-        const problem = data.length > this.FCore.MaxDictionarySize
-            ? `it is larger than ${this.FCore.MaxDictionarySize / (1024 * 1024)} MiB`
-            : this.FCore.loadDictionary(data);
+        const problem = this.FCore.dictionarySizeProblem(data.length) ?? this.FCore.loadDictionary(data);
         if (problem !== null) {
             this.showMessage(`Cannot use the dictionary${source ? ` ${source}` : ""}: ${problem}.`);
             return problem;
         }
+        // A message about an earlier dictionary no longer holds.
+        this.showMessage("");
         this.Translate();
         return null;
     }
@@ -366,11 +366,13 @@ async function LoadFirstDictionary(page, choice) {
         let problem;
         try {
             const response = await fetch(url);
+            const size = Number(response.headers.get("Content-Length") ?? 0);
             problem = response.ok ? null : `the server answered ${response.status} ${response.statusText}`.trim();
-            if (problem === null) {
-                page.showMessage("");
+            // Refused before it is read, as the desktop refuses such a file.
+            if (problem === null)
+                problem = page.FCore.dictionarySizeProblem(size);
+            if (problem === null)
                 problem = page.applyDictionary(await response.arrayBuffer(), url.href);
-            }
         } catch (error) {
             problem = `it cannot be fetched (${error.message})`;
         }
@@ -389,7 +391,8 @@ async function Start() {
     const page = new TFokalisPage(core);
     page.Paint();
     await LoadFirstDictionary(page, DictionaryChoice(core, window.location, navigator.languages ?? []));
-    // The host link starts here, once the page stands (hostlink.js).
+    // HOST LINK: hostlink.js connects the page to an embedding parent here, once the page
+    // stands and has its first dictionary.
     connectHost(page);
     return page;
 }
