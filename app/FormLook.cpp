@@ -1,14 +1,28 @@
 #include "FormLook.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QPalette>
 
 namespace FormLook {
 
+QStringList InstalledFamilies(const QStringList& Families)
+{
+    const QStringList Installed = QFontDatabase::families();
+    QStringList Result;
+    for (const QString& Family : Families)
+        if (Installed.contains(Family, Qt::CaseInsensitive))
+            Result << Family;
+    return Result.isEmpty() ? Families : Result;
+}
+
 QFont WindowFont(int PixelSize, bool Bold)
 {
+    // Looked up once: the list of installed families does not change while the program runs.
+    static const QStringList Families
+        = InstalledFamilies({ "MS Sans Serif", "Liberation Sans", "Arimo", "DejaVu Sans" });
     QFont Font;
-    Font.setFamilies({ "MS Sans Serif", "Liberation Sans", "Arimo", "DejaVu Sans" });
+    Font.setFamilies(Families);
     Font.setStyleHint(QFont::SansSerif);
     Font.setPixelSize(PixelSize);
     Font.setBold(Bold);

@@ -4,11 +4,17 @@
 
 #include <QColor>
 #include <QFont>
+#include <QStringList>
 
 // The look of the form library mapped onto Qt: its window font and the system
 // colours that the windows name, taken from the application's palette so that
 // they follow the desktop's colour scheme.
 namespace FormLook {
+
+// Families without those that are not installed (all of them when none is), in their
+// order: a font asked for by a family that is missing sends Qt through a sort of every
+// installed font for a substitute.
+QStringList InstalledFamilies(const QStringList& Families);
 
 // "MS Sans Serif" at PixelSize (a character height in pixels, never scaled to the
 // screen's resolution), replaced by the closest sans font that is installed.

@@ -45,7 +45,7 @@ std::string UsageText(const std::string& ProgramName)
           "  --host                 run as a participant of a host application, which must\n"
           "                         be running (see /serverhandle=); default: standalone\n"
           "  /serverhandle=SUFFIX   the suffix of the host's window names\n"
-          "  --help                 print this help and end\n"
+          "  --help, -h             print this help and end\n"
           "  --version              print the version and end\n"
           "\n"
           "Exit status: 0 when the window is closed, the host ends the program or another\n"

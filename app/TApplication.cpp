@@ -13,7 +13,10 @@ TApplication::TApplication(int& Argc, char** Argv)
 {
     setApplicationName("Fokalis");
     setDesktopFileName(AppId);
-    setWindowIcon(QIcon(QString(":/icons/%1.svg").arg(AppId)));
+    QIcon Icon;
+    for (const int Size : { 16, 32, 64, 128 })
+        Icon.addFile(QString(":/icons/%1-%2.png").arg(AppId).arg(Size));
+    setWindowIcon(Icon);
     FErrorReporter
         = [](const QString& Message) { QMessageBox::critical(activeWindow(), applicationName(), Message); };
 }

@@ -34,7 +34,8 @@ const char* const GermanDescription
 QFont ArialFont(int PixelSize)
 {
     QFont Font;
-    Font.setFamilies({ "Arial", "Liberation Sans", "Arimo" });
+    static const QStringList Families = FormLook::InstalledFamilies({ "Arial", "Liberation Sans", "Arimo" });
+    Font.setFamilies(Families);
     Font.setStyleHint(QFont::SansSerif);
     Font.setPixelSize(PixelSize);
     return Font;
@@ -43,7 +44,9 @@ QFont ArialFont(int PixelSize)
 TFont LinkFont(const QColor& Color, bool Underline)
 {
     QFont Font;
-    Font.setFamilies({ "Courier New", "Liberation Mono", "Cousine" });
+    static const QStringList Families
+        = FormLook::InstalledFamilies({ "Courier New", "Liberation Mono", "Cousine" });
+    Font.setFamilies(Families);
     Font.setStyleHint(QFont::TypeWriter);
     Font.setPixelSize(FontHeight);
     Font.setBold(true);
@@ -111,6 +114,7 @@ void TFrmAbout::LoadLayout()
         move(Screen->availableGeometry().center() - rect().center());
 
     Panel1 = CreatePanel(this, "Panel1", QRect(8, 10, 529, 127));
+    Panel1->setAccessibleName("TK_Program");
     LblName = CreateLabel(Panel1, "LblName", "App. name", QRect(8, 12, 513, 34));
     QFont NameFont = ArialFont(NameFontHeight);
     NameFont.setBold(true);
@@ -118,14 +122,15 @@ void TFrmAbout::LoadLayout()
     LblName->setFont(NameFont);
     SetColorRole(LblName, QPalette::WindowText, clMaroon);
     LblVersion = CreateLabel(Panel1, "LblVersion", "App. version", QRect(8, 50, 513, 16));
-    LblCopyright
-        = CreateLabel(Panel1, "LblCopyright", "Copyright 2026 the Fokalis project", QRect(8, 100, 513, 16));
+    LblCopyright = CreateLabel(
+        Panel1, "LblCopyright", "TK_Copyright 2026 the Fokalis project", QRect(8, 100, 513, 16));
 
     Panel2 = CreatePanel(this, "Panel2", QRect(8, 224, 529, 65));
+    Panel2->setAccessibleName("TK_Links");
     LblWebSite = CreateLabel(Panel2, "LblWebSite", "LblWebSite", QRect(8, 8, 135, 49), Qt::AlignRight);
     LblWebSite->setWordWrap(true);
 
-    BButOK = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), "TK_OK", this);
+    BButOK = new QPushButton("TK_OK", this);
     BButOK->setObjectName("BButOK");
     BButOK->setIconSize(GlyphSize);
     BButOK->setGeometry(424, 296, 113, 33);
@@ -137,10 +142,17 @@ void TFrmAbout::LoadLayout()
     SetColorRole(LblDescription, QPalette::WindowText, clMaroon);
     LblAuthor = CreateLabel(Panel1, "LblAuthor", QString(), QRect(8, 74, 513, 16));
 
-    UrlLabVexaSuite = CreateLink("UrlLabVexaSuite", "Qt application toolkit", "https://www.qt.io/", 8);
+    UrlLabVexaSuite = CreateLink("UrlLabVexaSuite", "TK_Qt application toolkit", "https://www.qt.io/", 8);
     UrlLabHomepage = CreateLink("UrlLabHomepage", "TK_HomePage", QString(), 40);
     UrlLabHomepage->hide();
-    UrlLabSimulations = CreateLink("UrlLabSimulations", "Qt documentation", "https://doc.qt.io/", 24);
+    UrlLabSimulations = CreateLink("UrlLabSimulations", "TK_Qt documentation", "https://doc.qt.io/", 24);
+
+    // Tab follows the links from the top, then OK.
+    setTabOrder(UrlLabVexaSuite, UrlLabSimulations);
+    setTabOrder(UrlLabSimulations, UrlLabHomepage);
+    setTabOrder(UrlLabHomepage, BButOK);
+    // OK first, so that Enter closes the box as before; Tab reaches the links.
+    BButOK->setFocus(Qt::OtherFocusReason);
 }
 
 TUrlLab* TFrmAbout::CreateLink(const char* Name, const QString& Caption, const QString& Url, int Top)
@@ -174,8 +186,13 @@ void TFrmAbout::FillAndTranslate(TTolkar2000& Translator)
 void TFrmAbout::showEvent(QShowEvent* Event)
 {
     QDialog::showEvent(Event);
-    if (!Event->spontaneous())
-        FormShow();
+    if (Event->spontaneous())
+        return;
+    // The style's glyph is looked up in the icon theme, which loads image plugins: work
+    // that the program's first frame need not wait for. The box is not yet on screen here.
+    if (BButOK->icon().isNull())
+        BButOK->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    FormShow();
 }
 
 void TFrmAbout::FormShow()

@@ -1,5 +1,7 @@
 #include "TMemo.h"
 
+#include <QPainter>
+
 TMemo::TMemo(QWidget* Parent)
     : QPlainTextEdit(Parent)
 {
@@ -16,4 +18,27 @@ QStringList TMemo::Lines() const
 void TMemo::SetLines(const QStringList& Lines)
 {
     setPlainText(Lines.join(u'\n'));
+}
+
+void TMemo::paintEvent(QPaintEvent* Event)
+{
+    QPlainTextEdit::paintEvent(Event);
+    // The style draws no focus frame around a text box, and a caret alone is easily lost.
+    if (!hasFocus())
+        return;
+    QPainter Painter(viewport());
+    Painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+    Painter.drawRect(viewport()->rect().adjusted(1, 1, -1, -1));
+}
+
+void TMemo::focusInEvent(QFocusEvent* Event)
+{
+    QPlainTextEdit::focusInEvent(Event);
+    viewport()->update();
+}
+
+void TMemo::focusOutEvent(QFocusEvent* Event)
+{
+    QPlainTextEdit::focusOutEvent(Event);
+    viewport()->update();
 }

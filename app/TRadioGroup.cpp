@@ -45,6 +45,16 @@ void TRadioGroup::SetItemIndex(int Index)
         FButtons[I]->setChecked(static_cast<int>(I) == FItemIndex);
         FButtons[I]->setAutoExclusive(true);
     }
+    UpdateTabStop();
+}
+
+// Only the checked item is a Tab stop (the first while none is checked); the arrows
+// move between the items, as in every radio group of the desktop.
+void TRadioGroup::UpdateTabStop()
+{
+    const std::size_t Stop = FItemIndex >= 0 ? static_cast<std::size_t>(FItemIndex) : 0;
+    for (std::size_t I = 0; I < FButtons.size(); ++I)
+        FButtons[I]->setFocusPolicy(I == Stop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void TRadioGroup::resizeEvent(QResizeEvent* Event)
@@ -56,6 +66,7 @@ void TRadioGroup::resizeEvent(QResizeEvent* Event)
 void TRadioGroup::ButtonClicked(QRadioButton* Button)
 {
     FItemIndex = static_cast<int>(std::find(FButtons.begin(), FButtons.end(), Button) - FButtons.begin());
+    UpdateTabStop();
     emit Click();
 }
 

@@ -9,7 +9,8 @@ class QRadioButton;
 
 // A group box with one radio button per line of Items, stacked in one column that
 // fills the box below its title. Items are the texts shown: setting them renames
-// the buttons at once. ItemIndex is the checked button, -1 for none.
+// the buttons at once. ItemIndex is the checked button, -1 for none; Tab stops at the
+// checked one only.
 class TRadioGroup : public QGroupBox {
     Q_OBJECT
     Q_PROPERTY(QStringList Items READ Items WRITE SetItems)
@@ -37,6 +38,7 @@ protected:
 private:
     void ButtonClicked(QRadioButton* Button);
     void ArrangeButtons();
+    void UpdateTabStop();
 
     QStringList FItems;
     int FItemIndex = -1;

@@ -3,11 +3,13 @@
 #include "FormLook.h"
 #include "LenseDescription.h"
 #include "LenseStartValues.h"
+#include "QtTranslations.h"
 #include "TControlAlign.h"
 #include "TFigureExport.h"
 #include "TFigureMenu.h"
 #include "TFrmAbout.h"
 #include "TLenseGraph.h"
+#include "TMainWindowAccessible.h"
 #include "TMemo.h"
 #include "TPanel.h"
 #include "TRadioGroup.h"
@@ -22,11 +24,11 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QWindow>
 
 #include <iterator>
 #include <utility>
@@ -73,6 +75,7 @@ TfrmExample::TfrmExample(QWidget* Parent, bool HostMode)
     , FAlign(new TControlAlign(this))
 {
     frmExample = this;
+    TMainWindowAccessible::Register();
     try {
         LoadLayout(HostMode);
         FormCreate();
@@ -119,9 +122,14 @@ void TfrmExample::LoadLayout(bool HostMode)
     pbmDead = Create<QMenu>(this, "pbmDead");
 
     pnlCommand = Create<TPanel>(this, "pnlCommand");
+    pnlCommand->setAccessibleName("TK_Commands");
     pnlCommand->SetBevelOuter(TPanel::TBevelCut::Lowered);
     Memo1 = Create<TMemo>(this, "Memo1");
     Memo1->SetLines({ "TK_MMExplain" });
+    Memo1->setAccessibleName("TK_Explanation");
+    // Read, not written: letters meant for the diagram must not change the explanation.
+    Memo1->setReadOnly(true);
+    Memo1->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     SetColorRole(Memo1, QPalette::Base, FormLook::clInfoBk());
     SetColorRole(Memo1, QPalette::Text, FormLook::clWindowText());
     FAlign->Place(pnlCommand, QRect(608, 0, 162, 475), TAlign::Right);
@@ -130,25 +138,20 @@ void TfrmExample::LoadLayout(bool HostMode)
     LoadCommandPanel();
     LoadLegend();
 
-    setTabOrder(CBDrawLense, RGLenseType->Button(0));
-    setTabOrder(RGLenseType->Button(0), RGLenseType->Button(1));
-    setTabOrder(RGLenseType->Button(1), cmdExit);
-    setTabOrder(cmdExit, BButAbout);
-    setTabOrder(BButAbout, Memo1);
-
     // Last, as the stored layout is complete: link, dictionary and translation, one copy.
     cliDemon->Loaded();
+    LoadQtTranslations(*cliDemon->Translator());
 }
 
 void TfrmExample::LoadCommandPanel()
 {
     TControlAlign& Panel = pnlCommand->Controls();
-    cmdExit = CreateButton(pnlCommand, "cmdExit", "TK_Exit", QIcon(":/icons/exit.svg"));
+    cmdExit = CreateButton(pnlCommand, "cmdExit", "TK_Exit", QIcon(":/icons/exit.png"));
     connect(cmdExit, &QPushButton::clicked, this, &TfrmExample::cmdExitClick);
     Panel.Place(cmdExit, QRect(10, 10, 143, 32));
 
-    QIcon AboutGlyph(":/icons/about.svg");
-    AboutGlyph.addFile(":/icons/about-disabled.svg", QSize(), QIcon::Disabled);
+    QIcon AboutGlyph(":/icons/about.png");
+    AboutGlyph.addFile(":/icons/about-disabled.png", QSize(), QIcon::Disabled);
     BButAbout = CreateButton(pnlCommand, "BButAbout", "TK_About", AboutGlyph);
     connect(BButAbout, &QPushButton::clicked, this, &TfrmExample::BButAboutClick);
     Panel.Place(BButAbout, QRect(8, 48, 145, 33));
@@ -171,6 +174,7 @@ void TfrmExample::LoadCommandPanel()
 void TfrmExample::LoadLegend()
 {
     PLegend = Create<TPanel>(pnlCommand, "PLegend");
+    PLegend->setAccessibleName("TK_Key");
     PLegend->SetBevelOuter(TPanel::TBevelCut::None);
     PLegend->SetSingleBorder(true);
     PLegend->SetBorderWidth(1);
@@ -204,16 +208,17 @@ QLabel* TfrmExample::AddLegendRow(
     return Label;
 }
 
-// The diagram follows the command panel's controls in the Tab order; Exit and About
-// have the desktop's usual keys.
+// Tab follows the screen: the command panel from the top, then the diagram and the text
+// below it. The diagram has the focus at start, where a student starts working. Exit
+// and About have the desktop's usual keys.
 void TfrmExample::LoadKeyboard()
 {
     FLenseGraph->setObjectName("FLenseGraph");
-    setTabOrder(CBDrawLense, CBShowValues);
-    setTabOrder(CBShowValues, RGLenseType->Button(0));
-    setTabOrder(BButAbout, FLenseGraph);
-    setTabOrder(FLenseGraph, MValues);
-    setTabOrder(MValues, Memo1);
+    QWidget* const Order[] = { cmdExit, BButAbout, RGLenseType->Button(0), RGLenseType->Button(1),
+        CBDrawLense, CBShowValues, FLenseGraph, MValues, Memo1 };
+    for (std::size_t I = 1; I < std::size(Order); ++I)
+        setTabOrder(Order[I - 1], Order[I]);
+    FLenseGraph->setFocus(Qt::OtherFocusReason);
     cmdExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     BButAbout->setShortcut(QKeySequence(Qt::Key_F1));
 }
@@ -230,7 +235,9 @@ void TfrmExample::LoadValuesPanel()
     pnlCommand->Controls().Place(CBShowValues, QRect(15, 240, 140, 17), TAlign::None,
         TAnchors(TAnchorKind::Left) | TAnchorKind::Top | TAnchorKind::Right);
 
-    MValues = Create<QPlainTextEdit>(this, "MValues");
+    MValues = Create<TMemo>(this, "MValues");
+    MValues->setAccessibleName("TK_Values");
+    cliDemon->Translator()->TranslateComponent(MValues);
     MValues->setReadOnly(true);
     MValues->setTabChangesFocus(true);
     MValues->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
@@ -280,9 +287,25 @@ void TfrmExample::showEvent(QShowEvent* Event)
     if (FShown)
         return;
     FShown = true;
-    // Queued, so the window is painted before the modal box opens over it, and an error
-    // reaches the program's error handler.
-    QMetaObject::invokeMethod(this, &TfrmExample::FormShow, Qt::QueuedConnection);
+    // FormShow waits for the window's first exposure, so the user sees the window painted
+    // at once and the About box over it a moment later, not both only once the box is
+    // ready.
+    if (QWindow* Window = windowHandle())
+        Window->installEventFilter(this);
+    else
+        QMetaObject::invokeMethod(this, &TfrmExample::FormShow, Qt::QueuedConnection);
+}
+
+bool TfrmExample::eventFilter(QObject* Watched, QEvent* Event)
+{
+    QWindow* Window = windowHandle();
+    if (Watched == Window && Event->type() == QEvent::Expose && Window->isExposed()) {
+        Window->removeEventFilter(this);
+        // Queued: the exposure is painted first, and an error reaches the program's error
+        // handler.
+        QMetaObject::invokeMethod(this, &TfrmExample::FormShow, Qt::QueuedConnection);
+    }
+    return QWidget::eventFilter(Watched, Event);
 }
 
 void TfrmExample::FormShow()

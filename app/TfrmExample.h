@@ -6,7 +6,6 @@
 class QCheckBox;
 class QLabel;
 class QMenu;
-class QPlainTextEdit;
 class QPushButton;
 class TControlAlign;
 class TLenseGraph;
@@ -41,8 +40,9 @@ public:
     TLenseGraph* LenseGraph() const { return FLenseGraph; }
 
 protected:
-    // The first showing runs FormShow once the window is on screen.
+    // The first showing runs FormShow once the window has been painted on the screen.
     void showEvent(QShowEvent* Event) override;
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
     void LoadLayout(bool HostMode);
@@ -86,7 +86,7 @@ private:
     QPushButton* BButAbout = nullptr;
     TLenseGraph* FLenseGraph = nullptr;
     QCheckBox* CBShowValues = nullptr;
-    QPlainTextEdit* MValues = nullptr;
+    TMemo* MValues = nullptr;
 };
 
 // The program's main window while it exists; set before its layout loads.

@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QWidget>
 
+#include "ProcessStart.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -28,8 +30,6 @@
 #include <unistd.h>
 #include <vector>
 
-extern char** environ;
-
 namespace {
 
 constexpr const char* BareWindowSwitch = "--bare-window";
@@ -40,37 +40,11 @@ struct TStart {
     double PeakMiB = 0;
 };
 
-std::int64_t MonotonicNs()
-{
-    timespec Now {};
-    ::clock_gettime(CLOCK_MONOTONIC, &Now);
-    return static_cast<std::int64_t>(Now.tv_sec) * 1000000000LL + Now.tv_nsec;
-}
-
 // The environment of this process with the variables of the start replaced.
 std::vector<std::string> StartEnvironment(const std::string& RuntimeFolder)
 {
-    const std::map<std::string, std::string> Set { { "QT_QPA_PLATFORM", "offscreen" },
-        { "FOKALIS_PAINT_PROBE", "exit" }, { "LD_PRELOAD", PAINT_PROBE },
-        { "LERNIX_RUNTIME_DIR", RuntimeFolder } };
-    std::vector<std::string> Environment;
-    for (char** Entry = environ; *Entry; ++Entry) {
-        const std::string Text = *Entry;
-        if (!Set.contains(Text.substr(0, Text.find('='))))
-            Environment.push_back(Text);
-    }
-    for (const auto& [Name, Value] : Set)
-        Environment.push_back(Name + "=" + Value);
-    return Environment;
-}
-
-std::vector<char*> Pointers(std::vector<std::string>& Texts)
-{
-    std::vector<char*> Result;
-    for (std::string& Text : Texts)
-        Result.push_back(Text.data());
-    Result.push_back(nullptr);
-    return Result;
+    return EnvironmentWith({ { "QT_QPA_PLATFORM", "offscreen" }, { "FOKALIS_PAINT_PROBE", "exit" },
+        { "LD_PRELOAD", PAINT_PROBE }, { "LERNIX_RUNTIME_DIR", RuntimeFolder } });
 }
 
 // Starts Arguments (program first) once and waits for its end.
@@ -135,12 +109,6 @@ void Startup(benchmark::State& State, std::vector<double>* Seconds, const std::v
         }
     }
     State.counters["peak_rss_MiB"] = PeakMiB;
-}
-
-double Median(std::vector<double> Values)
-{
-    std::sort(Values.begin(), Values.end());
-    return Values.empty() ? 0 : Values[Values.size() / 2];
 }
 
 // The bare window: what any Qt Widgets program of the main window's client size costs.

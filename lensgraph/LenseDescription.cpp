@@ -85,22 +85,47 @@ const char* OrientationKey(const TLenseOptics& O)
     return O.Upright ? "Image Upright" : "Image Inverted";
 }
 
+// The sentences for what the user moves and cannot see: the object's head, and the left
+// marks, which lie further out than the right ones.
+std::string DescribeOutside(const TLenseDiagramState& State, int Width, int Height, const TTextLookup& Lookup)
+{
+    const long long Cx = Width / 2;
+    const long long HeadX = Cx - State.ObjectX;
+    const long long HeadY = Height / 2 - static_cast<long long>(State.ObjectH);
+    std::string Text;
+    if (HeadX < 0 || HeadX >= Width || HeadY < 0 || HeadY >= Height)
+        Text += ' ' + Lookup("Object Outside", {});
+    if (Cx - State.F < 0)
+        Text += ' ' + Lookup("Focus Outside", {});
+    else if (Cx - 2LL * State.F < 0)
+        Text += ' ' + Lookup("Double Focus Outside", {});
+    return Text;
+}
+
 } // namespace
 
-std::string DescribeLenseDiagram(const TLenseDiagramState& State, const TTextLookup& Lookup)
+std::string DescribeLenseDiagram(
+    const TLenseDiagramState& State, int Width, int Height, const TTextLookup& Lookup)
+{
+    return Lookup(State.LenseType == TLenseType::ltConvex ? "Describe Convex" : "Describe Concave",
+               { std::to_string(State.F) })
+        + ' ' + DescribeLenseSituation(State, Width, Height, Lookup);
+}
+
+std::string DescribeLenseSituation(
+    const TLenseDiagramState& State, int Width, int Height, const TTextLookup& Lookup)
 {
     const TLenseOptics O = ThinLenseOptics(State);
-    std::string Text
-        = Lookup(State.LenseType == TLenseType::ltConvex ? "Describe Convex" : "Describe Concave",
-            { std::to_string(State.F) });
-    Text += ' ' + Lookup(ZoneKey(O.Zone), { std::to_string(State.ObjectX) });
+    std::string Text = Lookup(ZoneKey(O.Zone), { std::to_string(State.ObjectX) });
     if (!O.ImageForms)
-        return Text + ' ' + Lookup("Describe No Image", {});
-    return Text + ' '
-        + Lookup("Describe Image",
-            { Lookup(KindKey(O), {}), Lookup(OrientationKey(O), {}), Lookup(SizeKey(O.Magnification), {}),
-                Whole(std::fabs(O.ImageDistance)),
-                Lookup(O.ImageDistance < 0.0 ? "Image Left Side" : "Image Right Side", {}) });
+        Text += ' ' + Lookup("Describe No Image", {});
+    else
+        Text += ' '
+            + Lookup("Describe Image",
+                { Lookup(KindKey(O), {}), Lookup(OrientationKey(O), {}), Lookup(SizeKey(O.Magnification), {}),
+                    Whole(std::fabs(O.ImageDistance)),
+                    Lookup(O.ImageDistance < 0.0 ? "Image Left Side" : "Image Right Side", {}) });
+    return Text + DescribeOutside(State, Width, Height, Lookup);
 }
 
 std::vector<std::string> DescribeLenseValues(const TLenseDiagramState& State, const TTextLookup& Lookup)

@@ -11,9 +11,16 @@
 // filled in from Args (the translation engine's Translate).
 using TTextLookup = std::function<std::string(std::string_view Key, const std::vector<std::string>& Args)>;
 
-// What the diagram shows, in sentences: the lens and its focal length, where the object
-// stands relative to F and 2F, and what image forms and where. Numbers are whole pixels.
-std::string DescribeLenseDiagram(const TLenseDiagramState& State, const TTextLookup& Lookup);
+// What a Width x Height diagram shows, in sentences: the lens and its focal length, then
+// its situation (DescribeLenseSituation). Numbers are whole pixels.
+std::string DescribeLenseDiagram(
+    const TLenseDiagramState& State, int Width, int Height, const TTextLookup& Lookup);
+
+// Where the object stands relative to F and 2F, what image forms and where, and, when
+// the object's head or the left marks lie outside the Width x Height picture, that they
+// do.
+std::string DescribeLenseSituation(
+    const TLenseDiagramState& State, int Width, int Height, const TTextLookup& Lookup);
 
 // The thin-lens values as lines of text: the distances and the focal length, the
 // magnification with the kind of image, the equation filled in (left out for an object on

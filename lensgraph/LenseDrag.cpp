@@ -43,7 +43,10 @@ TGrabTarget FindGrabTarget(const TLenseDiagramState& S, int Width, int Height, i
 
 void MoveGrabTarget(TLenseDiagramState& S, TGrabTarget Target, int Width, int Height, int X, int Y)
 {
-    const TPointer P = Pointer(Width, Height, X, Y);
+    // A pointer outside the picture counts as on its edge, so nothing can be dragged to
+    // where it is neither seen nor grabbed again.
+    const TPointer P = Pointer(
+        Width, Height, std::clamp(X, 0, std::max(0, Width - 1)), std::clamp(Y, 0, std::max(0, Height - 1)));
     switch (Target) {
     case TGrabTarget::gtObject:
         S.ObjectH = P.V;

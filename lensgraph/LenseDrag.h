@@ -19,6 +19,7 @@ enum class TGrabTarget : std::uint8_t { gtNone = 0, gtObject = 1, gtFocus = 2, g
 TGrabTarget FindGrabTarget(const TLenseDiagramState& State, int Width, int Height, int X, int Y);
 
 // Puts the grabbed element under the pointer, within the bounds above; 2F follows
-// in steps of two pixels.
+// in steps of two pixels. A pointer outside the Width x Height picture is taken on the
+// picture's nearest edge pixel, so nothing goes where it can be neither seen nor grabbed.
 // Throws CheckedInt::EIntOverflow like FindGrabTarget.
 void MoveGrabTarget(TLenseDiagramState& State, TGrabTarget Target, int Width, int Height, int X, int Y);

@@ -11,17 +11,17 @@ int NearestU(TGrabTarget Target)
     return Target == TGrabTarget::gtDoubleFocus ? 2 : 1;
 }
 
-// The pointer's box: the area widened by its own size on each side, up to where the
-// limits hold the element on the right.
+// The pointer's box: the picture, up to where the limits hold the element on the right,
+// so that each step back is seen at once.
 int ClampX(long long X, int Width, TGrabTarget Target)
 {
     const int Right = Width / 2 - NearestU(Target);
-    return static_cast<int>(std::clamp<long long>(X, std::min(-Width, Right), Right));
+    return static_cast<int>(std::clamp<long long>(X, std::min(0, Right), Right));
 }
 
 int ClampY(long long Y, int Height)
 {
-    return static_cast<int>(std::clamp<long long>(Y, -Height, 2LL * Height));
+    return static_cast<int>(std::clamp<long long>(Y, 0, std::max(0, Height - 1)));
 }
 
 bool SameGeometry(const TLenseDiagramState& A, const TLenseDiagramState& B)

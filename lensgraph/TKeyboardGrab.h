@@ -16,11 +16,10 @@ public:
 
     // Moves the pointer by (Dx, Dy) pixels of a Width x Height diagram and the chosen
     // element with it. The focal marks stay on the axis, so for them only Dx counts.
-    // The pointer keeps to the diagram's area widened by its own size on every side,
-    // and stops where the drag's limits hold the element. Returns false, changing
-    // nothing, when nothing is chosen or the move is vertical on a mark. When State
-    // was changed otherwise since the last move (a drag, a setter), the pointer starts
-    // again from the element.
+    // The pointer keeps to the diagram's area and stops where the drag's limits hold
+    // the element. Returns false, changing nothing, when nothing is chosen or the move
+    // is vertical on a mark. When State was changed otherwise since the last move (a
+    // drag, a setter), the pointer starts again from the element.
     bool Move(TLenseDiagramState& State, int Width, int Height, int Dx, int Dy);
 
     // The pixel of Target's element in a Width x Height diagram, in 64 bits since a

@@ -7,7 +7,8 @@ packages=(
     cmake make g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-svg-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-dejavu-core fonts-liberation2 xdg-utils
+    fonts-dejavu-core fonts-liberation2 xdg-utils qt6-translations-l10n
+    libxcb1-dev libxcb-damage0-dev
     "$@"
 )
 

@@ -5,7 +5,12 @@
 #include "ProgramFile.h"
 #include "TDesktopShell.h"
 
+#include "TUrlLabAccessible.h"
+
 #include <QApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
 #include <QTimer>
 
 #include <exception>
@@ -49,6 +54,12 @@ private:
     QCursor FCursor;
 };
 
+// Unwinding through Qt's event handling would skip its clean-ups.
+void RaiseLater(QObject* Context, std::exception_ptr Error)
+{
+    QTimer::singleShot(0, Context, [Error] { std::rethrow_exception(Error); });
+}
+
 }
 
 QString TrimBlanks(const QString& S)
@@ -67,6 +78,9 @@ TUrlLab::TUrlLab(QWidget* parent)
     , FFontActive(Font())
     , FShell(&platform::DesktopShell())
 {
+    // Tab only: a click opens the link and needs no focus frame.
+    setFocusPolicy(Qt::TabFocus);
+    TUrlLabAccessible::Register();
 }
 
 void TUrlLab::Loaded()
@@ -112,9 +126,46 @@ void TUrlLab::mouseReleaseEvent(QMouseEvent* event)
     try {
         TCustomLabel::mouseReleaseEvent(event);
     } catch (...) {
-        // Unwinding through Qt's mouse handling would skip its clean-ups.
-        QTimer::singleShot(0, this, [Error = std::current_exception()] { std::rethrow_exception(Error); });
+        RaiseLater(this, std::current_exception());
     }
+}
+
+void TUrlLab::Activate()
+{
+    try {
+        Click();
+    } catch (...) {
+        RaiseLater(this, std::current_exception());
+    }
+}
+
+void TUrlLab::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+            Activate();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    TCustomLabel::keyPressEvent(event);
+}
+
+void TUrlLab::paintEvent(QPaintEvent* event)
+{
+    TCustomLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter Painter(this);
+    QStyleOptionFocusRect Option;
+    Option.initFrom(this);
+    Option.backgroundColor = Color();
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &Option, &Painter, this);
 }
 
 void TUrlLab::enterEvent(QEnterEvent* event)

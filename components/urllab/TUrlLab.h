@@ -10,7 +10,9 @@ class TShell;
 // is enabled) and its normal font again when the pointer leaves, and a click opens its
 // URL through the shell, as a web address ("http://" or "https://", any letter case) or
 // as a program started with TaskParams (a path ending in ".exe" in any letter case, or an
-// absolute path to an executable file). Properties in the order the form library
+// absolute path to an executable file). Tab reaches it; Enter or Space then opens it as a
+// click would, and a focus frame shows around it. Assistive technology sees a link
+// named by its caption (TUrlLabAccessible). Properties in the order the form library
 // publishes them.
 class TUrlLab : public TCustomLabel {
     Q_OBJECT
@@ -53,9 +55,14 @@ public:
     // queued call, so that it reaches the application's handler outside Qt's mouse
     // handling.
     void Click() override;
+    // Click for the keyboard and assistive technology: an error reaches the
+    // application's handler from a queued call, as for the mouse.
+    void Activate();
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
 

@@ -24,6 +24,11 @@ bool SameRatio(double A, double B)
     return A == B || std::isnan(A) || std::isnan(B);
 }
 
+QString Text(const std::string& Bytes)
+{
+    return QString::fromLocal8Bit(Bytes.data(), static_cast<qsizetype>(Bytes.size()));
+}
+
 } // namespace
 
 TLenseGraph::TLenseGraph(QWidget* Parent)
@@ -135,18 +140,19 @@ std::string TLenseGraph::Translate(std::string_view Key, const std::vector<std::
     return FTranslator->Translate(Key, Args);
 }
 
+TTextLookup TLenseGraph::Lookup() const
+{
+    return
+        [this](std::string_view Key, const std::vector<std::string>& Args) { return Translate(Key, Args); };
+}
+
 TLenseGraph::TTextChanges TLenseGraph::RefreshAccessibleTexts() const
 {
     if (!FAccessibleStale)
         return {};
     FAccessibleStale = false;
-    const TTextLookup Lookup
-        = [this](std::string_view Key, const std::vector<std::string>& Args) { return Translate(Key, Args); };
-    const auto Text = [](const std::string& S) {
-        return QString::fromLocal8Bit(S.data(), static_cast<qsizetype>(S.size()));
-    };
-    const QString Name = Text(Lookup("Lens Diagram", {}));
-    const QString Description = Text(DescribeLenseDiagram(FState, Lookup));
+    const QString Name = Text(Translate("Lens Diagram"));
+    const QString Description = Text(DescribeLenseDiagram(FState, width(), height(), Lookup()));
     const TTextChanges Changes { Name != FAccessibleName, Description != FAccessibleDescription };
     FAccessibleName = Name;
     FAccessibleDescription = Description;
@@ -169,6 +175,78 @@ void TLenseGraph::UpdateAccessibleTexts()
             QAccessible::updateAccessibility(&Event);
         }
     }
+    // Screen readers speak a value change of the focused part at once; a changed
+    // description they do not (with this Qt, the event does not carry the text).
+    if (const std::optional<TLensePart> Part = KeyPart(); Part && hasFocus()) {
+        QAccessibleValueChangeEvent Event(this, static_cast<qlonglong>(LensePartValue(FState, *Part)));
+        Event.setChild(static_cast<int>(*Part));
+        QAccessible::updateAccessibility(&Event);
+    }
+}
+
+std::optional<TLensePart> TLenseGraph::KeyPart() const
+{
+    if (FKeyGrab.Target() == TGrabTarget::gtNone)
+        return std::nullopt;
+    return FKeyPart;
+}
+
+QString TLenseGraph::AccessibleHelp() const
+{
+    return Text(Translate("Lens Diagram Help"));
+}
+
+QString TLenseGraph::AccessiblePartName(TLensePart Part) const
+{
+    return Text(LensePartName(Part, Lookup()));
+}
+
+QString TLenseGraph::AccessiblePartText(TLensePart Part) const
+{
+    return Text(DescribeLensePart(FState, Part, width(), height(), Lookup()));
+}
+
+void TLenseGraph::SetPartValue(TLensePart Part, long long Value)
+{
+    TLenseDiagramState Moved = FState;
+    SetLensePartValue(Moved, Part, width(), height(), Value);
+    if (Moved.ObjectX == FState.ObjectX && Moved.ObjectH == FState.ObjectH && Moved.F == FState.F)
+        return;
+    FState = Moved;
+    Paint();
+}
+
+void TLenseGraph::ChooseKeyPart(TGrabTarget Target, TLensePart Part)
+{
+    FKeyGrab.Choose(Target);
+    FKeyPart = Part;
+    update();
+    AnnounceFocus();
+}
+
+void TLenseGraph::AnnounceFocus()
+{
+    if (!QAccessible::isActive() || !hasFocus())
+        return;
+    QAccessibleEvent Event(this, QAccessible::Focus);
+    if (const std::optional<TLensePart> Part = KeyPart())
+        Event.setChild(static_cast<int>(*Part));
+    QAccessible::updateAccessibility(&Event);
+}
+
+void TLenseGraph::focusInEvent(QFocusEvent* Event)
+{
+    QWidget::focusInEvent(Event);
+    // After Qt has announced the diagram itself, so the chosen part keeps the last word.
+    if (KeyPart())
+        QMetaObject::invokeMethod(this, &TLenseGraph::AnnounceFocus, Qt::QueuedConnection);
+}
+
+void TLenseGraph::resizeEvent(QResizeEvent* Event)
+{
+    QWidget::resizeEvent(Event);
+    // What lies outside the picture depends on its size.
+    FAccessibleStale = true;
 }
 
 const QString& TLenseGraph::AccessibleName() const
@@ -219,14 +297,18 @@ void TLenseGraph::PaintFocusMark(QPainter& Painter) const
     Painter.drawRect(rect().adjusted(1, 1, -2, -2));
     if (FKeyGrab.Target() == TGrabTarget::gtNone)
         return;
+    Painter.drawEllipse(ElementPixel(FKeyGrab.Target()), FocusRingRadius, FocusRingRadius);
+}
+
+QPoint TLenseGraph::ElementPixel(TGrabTarget Target) const
+{
     long long X = 0;
     long long Y = 0;
-    TKeyboardGrab::TargetPixel(FState, FKeyGrab.Target(), width(), height(), X, Y);
-    // Far outside the area the mark would not show anyway; this keeps it within int.
+    TKeyboardGrab::TargetPixel(FState, Target, width(), height(), X, Y);
+    // Far outside the area the ring would not show anyway; this keeps it within int.
     const auto Near
         = [](long long V, int Size) { return static_cast<int>(std::clamp<long long>(V, -Size, 2LL * Size)); };
-    constexpr int Radius = 9;
-    Painter.drawEllipse(QPoint(Near(X, width()), Near(Y, height())), Radius, Radius);
+    return { Near(X, width()), Near(Y, height()) };
 }
 
 namespace {
@@ -252,20 +334,24 @@ void TLenseGraph::keyPressEvent(QKeyEvent* Event)
     const int Key = Event->key();
     for (const TChoiceKey& Choice : ChoiceKeys) {
         if (Choice.Key == Key) {
-            FKeyGrab.Choose(Choice.Target);
-            update();
+            ChooseKeyPart(Choice.Target, PartOf(Choice.Target));
             return;
         }
     }
     if (Key == Qt::Key_Escape && FKeyGrab.Target() != TGrabTarget::gtNone) {
-        FKeyGrab.Choose(TGrabTarget::gtNone);
-        update();
+        ChooseKeyPart(TGrabTarget::gtNone, FKeyPart);
         return;
     }
     const int Step = Event->modifiers() & Qt::ShiftModifier ? 10 : 1;
     for (const TArrowKey& Arrow : ArrowKeys) {
         if (Arrow.Key == Key && FKeyGrab.Move(FState, width(), height(), Arrow.Dx * Step, Arrow.Dy * Step)) {
+            // The object's two numbers are two parts: the one a key changes is heard.
+            const TLensePart Before = FKeyPart;
+            if (FKeyGrab.Target() == TGrabTarget::gtObject)
+                FKeyPart = Arrow.Dy != 0 ? TLensePart::ObjectHeight : TLensePart::ObjectDistance;
             Paint();
+            if (FKeyPart != Before)
+                AnnounceFocus();
             return;
         }
     }
@@ -278,6 +364,10 @@ void TLenseGraph::MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift,
     if (Button != Qt::LeftButton)
         return;
     FGrabTarget = FindGrabTarget(FState, width(), height(), X, Y);
+    // With the focus here (a screen reader's user may drag too) the dragged element
+    // becomes the keyboard's choice, so that its changes are heard.
+    if (hasFocus() && FGrabTarget != TGrabTarget::gtNone && FGrabTarget != FKeyGrab.Target())
+        ChooseKeyPart(FGrabTarget, PartOf(FGrabTarget));
     MouseMove(Shift, X, Y);
 }
 

@@ -2,6 +2,7 @@
 
 #include "LenseDiagram.h"
 #include "LenseDrag.h"
+#include "LensePart.h"
 #include "TKeyboardGrab.h"
 #include "TPixelBuffer.h"
 
@@ -9,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,7 +26,9 @@ class TTolkar2000;
 // one pixel (with Shift by ten) as a drag would, and Escape leaves the choice; a focus
 // mark, drawn over the diagram only while it has the focus, shows the choice.
 // Its accessible name and description say, in the translator's language, what the
-// diagram shows; the description follows every change.
+// diagram shows; the description follows every change. For a screen reader the chosen
+// element is a focused child with a number (TLensePart), whose change it speaks
+// together with the new situation; Up and Down on the object choose its height.
 class TLenseGraph : public QWidget {
     Q_OBJECT
     Q_PROPERTY(quint32 GridColor READ GridColor WRITE SetGridColor)
@@ -99,6 +103,14 @@ public:
     // The texts assistive technology reads: a name, and what the picture shows.
     const QString& AccessibleName() const;
     const QString& AccessibleDescription() const;
+    // Which keys move what.
+    QString AccessibleHelp() const;
+    // A part's name, and its numbers with the situation they give.
+    QString AccessiblePartName(TLensePart Part) const;
+    QString AccessiblePartText(TLensePart Part) const;
+    // Moves Part's element as a drag would, so that its number is Value within the
+    // picture's limits; repaints when that changed anything.
+    void SetPartValue(TLensePart Part, long long Value);
     // The diagram's state as the next paint draws it.
     const TLenseDiagramState& State() const { return FState; }
 
@@ -108,6 +120,13 @@ public:
     TGrabTarget GrabTarget() const { return FGrabTarget; }
     // The element the keyboard moves; gtNone when none is chosen.
     TGrabTarget KeyTarget() const { return FKeyGrab.Target(); }
+    // Target's pixel, held near the picture where a setter put it far outside;
+    // gtNone gives the lens centre.
+    QPoint ElementPixel(TGrabTarget Target) const;
+    // The ring that shows the keyboard's choice.
+    static constexpr int FocusRingRadius = 9;
+    // The part the keyboard moves; none while nothing is chosen.
+    std::optional<TLensePart> KeyPart() const;
     const TPixelBuffer& Bitmap() const { return FBitmap; }
     // How many times the diagram has been composed; lets callers see that an
     // unchanged value costs nothing.
@@ -124,6 +143,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* Event) override;
     void mouseReleaseEvent(QMouseEvent* Event) override;
     void keyPressEvent(QKeyEvent* Event) override;
+    void focusInEvent(QFocusEvent* Event) override;
+    void resizeEvent(QResizeEvent* Event) override;
 
 signals:
     // After every change of what the diagram shows or says: setters, drags, keys, a new
@@ -144,12 +165,18 @@ private:
     // them at once and announces what changed.
     void UpdateAccessibleTexts();
     void PaintFocusMark(QPainter& Painter) const;
+    // Chooses Target for the keyboard, its part being Part, and tells assistive technology.
+    void ChooseKeyPart(TGrabTarget Target, TLensePart Part);
+    // Tells assistive technology which part, or else the diagram, has the focus.
+    void AnnounceFocus();
+    TTextLookup Lookup() const;
 
     TPixelBuffer FBitmap;
     TGrabTarget FGrabTarget = TGrabTarget::gtNone;
     TLenseDiagramState FState;
     int FPaintCount = 0;
     TKeyboardGrab FKeyGrab;
+    TLensePart FKeyPart = TLensePart::ObjectDistance;
     std::unique_ptr<TTolkar2000> FNoDictionary;
     TTolkar2000* FTranslator;
     mutable QString FAccessibleName;

@@ -7,7 +7,10 @@
 #include "Untranslated.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
+#include <QFile>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -53,6 +56,12 @@ TEST(DictionaryBesideTheProgram, TranslatesTheWindowAtStartAndTheAboutBoxWhenFir
     EXPECT_FALSE(Home->isHidden());
     EXPECT_EQ(Home->Caption(), Text("HomePage"));
     EXPECT_EQ(Home->URL(), Text("HomePageURL"));
+
+    // Qt's own texts (its dialogs and context menus) speak the dictionary's language too.
+    const bool German = LowerAscii(Dictionary.Translate("$dlglanguage$")) == "lggerman";
+    if (QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_de.qm")) {
+        EXPECT_EQ(QCoreApplication::translate("QFileDialog", "File &name:") != "File &name:", German);
+    }
 
     // A translated window keeps its texts when another dictionary walks over it.
     TTolkar2000 Other;

@@ -87,8 +87,8 @@ const TDragCase Cases[] = {
         2 },
     { "ObjectBelowTheAxis", Qt::LeftButton, { 104, 87 }, { { 104, 300 } }, TGrabTarget::gtObject, 200, -63,
         80, 2 },
-    { "ObjectPastTheLeftEdge", Qt::LeftButton, { 104, 87 }, { { 50, 50 }, { -20, -5 } },
-        TGrabTarget::gtObject, 324, 242, 80, 3 },
+    { "ObjectPastTheLeftEdgeStaysInThePicture", Qt::LeftButton, { 104, 87 }, { { 50, 50 }, { -20, -5 } },
+        TGrabTarget::gtObject, 304, 237, 80, 3 },
     { "RightButtonGrabsNothing", Qt::RightButton, { 104, 87 }, { { 150, 150 } }, TGrabTarget::gtNone, 200,
         150, 80, 0 },
 };

@@ -8,8 +8,10 @@
 #include "TTolkar2000.h"
 #include "TfrmExample.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -61,24 +63,32 @@ protected:
     TfrmExample Window;
 };
 
-TEST_F(Keyboard, TabReachesThePanelsControlsThenTheDiagramAndKeysOperateThem)
+TEST_F(Keyboard, TabFollowsTheScreenFromTheDiagramAndKeysOperateTheControls)
 {
-    Control("CBDrawLense")->setFocus();
-    QStringList Order { FocusName() };
-    for (int I = 0; I < 6; ++I) {
+    EXPECT_EQ(FocusName(), "FLenseGraph") << "the diagram has the focus at start";
+    QStringList Order;
+    for (int I = 0; I < 8; ++I) {
         Press(Qt::Key_Tab);
         Order << FocusName();
     }
-    // The radio group is one stop: the arrows choose within it.
+    // The radio group is one stop, at its chosen item: the arrows choose within it.
     EXPECT_EQ(Order,
-        QStringList({ "CBDrawLense", "CBShowValues", "RGLenseType", "cmdExit", "BButAbout", "FLenseGraph",
-            "Memo1" }));
-
-    // Tab leaves the explanation too: the first stop again.
-    Press(Qt::Key_Tab);
-    EXPECT_EQ(FocusName(), "CBDrawLense");
+        QStringList({ "Memo1", "cmdExit", "BButAbout", "RGLenseType", "CBDrawLense", "CBShowValues",
+            "FLenseGraph", "Memo1" }));
 
     TLenseGraph* Graph = Window.LenseGraph();
+    auto* Group = Control<TRadioGroup>("RGLenseType");
+    Control("BButAbout")->setFocus();
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), Group->Button(1)) << "the chosen item, convex";
+    Press(Qt::Key_Up);
+    EXPECT_EQ(Graph->LenseType(), TLenseType::ltConcave);
+    Press(Qt::Key_Tab);
+    Press(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), Group->Button(0)) << "the stop follows the choice";
+    Press(Qt::Key_Down);
+    EXPECT_EQ(Graph->LenseType(), TLenseType::ltConvex);
+
     Control("CBDrawLense")->setFocus();
     Press(Qt::Key_Space);
     EXPECT_FALSE(Graph->DrawLense());
@@ -87,15 +97,6 @@ TEST_F(Keyboard, TabReachesThePanelsControlsThenTheDiagramAndKeysOperateThem)
     EXPECT_TRUE(Control<QCheckBox>("CBShowValues")->isChecked());
     EXPECT_TRUE(Control("MValues")->isVisible());
     EXPECT_FALSE(Control("Memo1")->isVisible());
-    // The group's first item takes the focus; Space chooses it, and from a chosen item
-    // the arrows choose the next.
-    Press(Qt::Key_Tab);
-    Press(Qt::Key_Space);
-    EXPECT_EQ(Graph->LenseType(), TLenseType::ltConcave);
-    Press(Qt::Key_Down);
-    EXPECT_EQ(Graph->LenseType(), TLenseType::ltConvex);
-    Press(Qt::Key_Up);
-    EXPECT_EQ(Graph->LenseType(), TLenseType::ltConcave);
 
     // A shortcut clicks its button after the button's short press animation.
     Press(Qt::Key_Q, Qt::ControlModifier);
@@ -157,6 +158,7 @@ TEST_F(Keyboard, TheFocusMarkShowsOnlyOnTheScreenAndOnlyWithTheFocus)
     TLenseGraph* Graph = Window.LenseGraph();
     const QImage Diagram = Graph->Bitmap().Image().copy();
     const auto Screen = [Graph] { return Graph->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    Control("cmdExit")->setFocus();
     EXPECT_EQ(Screen(), Diagram);
 
     Graph->setFocus();
@@ -181,6 +183,80 @@ TEST_F(Keyboard, TheFocusMarkShowsOnlyOnTheScreenAndOnlyWithTheFocus)
     // A click does not take the focus, so a mouse user never sees the mark.
     QTest::mouseClick(Graph, Qt::LeftButton, {}, QPoint(500, 400));
     EXPECT_FALSE(Graph->hasFocus());
+}
+
+// What a screen reader reads: the chosen element is the diagram's focused child, a spin
+// button whose number and text follow keys and drags; the window is a named frame whose
+// containers and explanation have names, and the explanation takes no letters.
+TEST_F(Keyboard, TheChoiceIsAFocusedPartWhoseNumberAndTextFollowEveryChange)
+{
+    TLenseGraph* Graph = Window.LenseGraph();
+    QAccessibleInterface* Diagram = QAccessible::queryAccessibleInterface(Graph);
+    ASSERT_NE(Diagram, nullptr);
+    EXPECT_EQ(
+        Diagram->text(QAccessible::Help), QString::fromLocal8Bit(English.Translate("Lens Diagram Help")));
+    const auto Focused = [Diagram]() -> QAccessibleInterface* {
+        QAccessibleInterface* Child = Diagram->focusChild();
+        return Child && Child != Diagram && Child->state().focused ? Child : nullptr;
+    };
+    ASSERT_TRUE(Graph->hasFocus());
+    EXPECT_EQ(Focused(), nullptr);
+
+    Press(Qt::Key_O);
+    QAccessibleInterface* Part = Focused();
+    ASSERT_NE(Part, nullptr);
+    EXPECT_EQ(Part->role(), QAccessible::SpinBox);
+    EXPECT_EQ(Part->text(QAccessible::Name), "object");
+    EXPECT_EQ(Diagram->indexOfChild(Part), 0);
+    EXPECT_EQ(Part->valueInterface()->currentValue().toInt(), 200);
+    Press(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(Part->valueInterface()->currentValue().toInt(), 190);
+    QAccessibleTextInterface* Text = Part->textInterface();
+    ASSERT_NE(Text, nullptr);
+    const QString Spoken = Text->text(0, Text->characterCount());
+    EXPECT_TRUE(
+        Spoken.startsWith("190 pixels left of the lens, 150 pixels high. The object stands 190 pixels"))
+        << Spoken.toStdString();
+    EXPECT_TRUE(Spoken.contains("The image is real")) << Spoken.toStdString();
+
+    // Up and Down change the other number of the object: its height is the part heard.
+    Press(Qt::Key_Up);
+    QAccessibleInterface* Height = Focused();
+    ASSERT_NE(Height, nullptr);
+    EXPECT_EQ(Height->text(QAccessible::Name), "object height");
+    EXPECT_EQ(Height->valueInterface()->currentValue().toInt(), 151);
+    EXPECT_FALSE(Part->state().focused);
+    Height->valueInterface()->setCurrentValue(10000);
+    EXPECT_EQ(Graph->ObjectH(), Height->valueInterface()->maximumValue().toInt());
+    EXPECT_EQ(Graph->ObjectX(), 190);
+
+    Press(Qt::Key_2);
+    EXPECT_EQ(Focused()->text(QAccessible::Name), "2F mark");
+    Press(Qt::Key_Escape);
+    EXPECT_EQ(Focused(), nullptr);
+    // Dragging with the focus here makes the dragged element the choice, heard as well.
+    QTest::mousePress(Graph, Qt::LeftButton, {}, QPoint(224, 237));
+    QTest::mouseRelease(Graph, Qt::LeftButton, {}, QPoint(224, 237));
+    ASSERT_NE(Focused(), nullptr);
+    EXPECT_EQ(Focused()->text(QAccessible::Name), "focal point F");
+
+    QAccessibleInterface* Frame = QAccessible::queryAccessibleInterface(&Window);
+    EXPECT_EQ(Frame->role(), QAccessible::Window);
+    EXPECT_EQ(Frame->text(QAccessible::Name), Window.windowTitle());
+    const auto Name = [this](const char* Control) {
+        return QAccessible::queryAccessibleInterface(this->Control(Control))->text(QAccessible::Name);
+    };
+    EXPECT_EQ(QStringList({ Name("pnlCommand"), Name("PLegend"), Name("RGLenseType"), Name("Memo1") }),
+        QStringList({ "Commands", "Key", "Type of Lens", "Explanation" }));
+    auto* Memo = Control<QPlainTextEdit>("Memo1");
+    const QString Explanation = Memo->toPlainText();
+    const QPoint Edge = Memo->viewport()->geometry().topLeft() + QPoint(1, Memo->viewport()->height() / 2);
+    const QColor Highlight = Memo->palette().color(QPalette::Highlight);
+    EXPECT_NE(Memo->grab().toImage().pixelColor(Edge), Highlight);
+    Memo->setFocus();
+    EXPECT_EQ(Memo->grab().toImage().pixelColor(Edge), Highlight) << "a focus frame shows";
+    Press(Qt::Key_X);
+    EXPECT_EQ(Memo->toPlainText(), Explanation);
 }
 
 } // namespace

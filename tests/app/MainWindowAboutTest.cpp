@@ -14,6 +14,51 @@
 
 namespace {
 
+// Counts the paints of one widget and notes how many there had been when a dialog was
+// about to show.
+class TPaintsBeforeShow : public QObject {
+public:
+    TPaintsBeforeShow(QWidget& Painted, QDialog& Dialog)
+        : FPainted(Painted)
+        , FDialog(Dialog)
+    {
+        Painted.installEventFilter(this);
+        Dialog.installEventFilter(this);
+    }
+
+    int Paints = 0;
+    int PaintsAtShow = -1;
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override
+    {
+        if (Watched == &FPainted && Event->type() == QEvent::Paint)
+            ++Paints;
+        if (Watched == &FDialog && Event->type() == QEvent::Show && PaintsAtShow < 0)
+            PaintsAtShow = Paints;
+        return false;
+    }
+
+private:
+    QWidget& FPainted;
+    QDialog& FDialog;
+};
+
+// The user sees the main window first and the box over it, complete with its glyph.
+TEST(MainWindowAbout, TheWindowIsPaintedBeforeTheBoxOpens)
+{
+    TfrmExample Window;
+    TFrmAbout Box(frmExample);
+    TModalCloser Closer(Box);
+    TPaintsBeforeShow Seen(*Window.findChild<QWidget*>("FLenseGraph"), Box);
+    bool Glyph = false;
+    Closer.WhileOpen = [&] { Glyph = !Box.findChild<QPushButton*>("BButOK")->icon().isNull(); };
+    Window.show();
+    ASSERT_TRUE(Closer.WaitClosed(1));
+    EXPECT_GT(Seen.PaintsAtShow, 0);
+    EXPECT_TRUE(Glyph);
+}
+
 TEST(MainWindowAbout, FirstShowingFillsAndOpensTheBoxOnceTheAboutButtonReopensItUnfilled)
 {
     TfrmExample Window;

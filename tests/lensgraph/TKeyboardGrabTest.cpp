@@ -31,8 +31,10 @@ TEST(KeyboardGrab, ThePointerStopsAtTheLimitsAndFollowsChangesMadeElsewhere)
     Steps(Grab, State, 1, -1, 0);
     EXPECT_EQ(State.ObjectX, 2) << "one step back moves again";
     Steps(Grab, State, 1000, -10, 10);
-    EXPECT_EQ(State.ObjectX, W / 2 + W);
-    EXPECT_EQ(State.ObjectH, H / 2 - 2 * H);
+    EXPECT_EQ(State.ObjectX, W / 2) << "held at the picture's left edge";
+    EXPECT_EQ(State.ObjectH, H / 2 - (H - 1)) << "held at its bottom edge";
+    Steps(Grab, State, 1, 1, -1);
+    EXPECT_EQ(State.ObjectX, W / 2 - 1) << "one step back moves again";
 
     Grab.Choose(TGrabTarget::gtDoubleFocus);
     EXPECT_FALSE(Grab.Move(State, W, H, 0, 10)) << "the marks stay on the axis";
@@ -56,11 +58,11 @@ TEST(KeyboardGrab, ValuesOnlyASetterGivesBringTheElementBackIntoReach)
     TKeyboardGrab Grab;
     Grab.Choose(TGrabTarget::gtDoubleFocus);
     Steps(Grab, State, 1, 1, 0);
-    EXPECT_EQ(State.F, (W / 2 + W - 1) / 2);
+    EXPECT_EQ(State.F, (W / 2 - 1) / 2);
     Grab.Choose(TGrabTarget::gtObject);
     Steps(Grab, State, 1, 0, 1);
     EXPECT_EQ(State.ObjectX, 1);
-    EXPECT_EQ(State.ObjectH, H / 2 + H - 1);
+    EXPECT_EQ(State.ObjectH, H / 2 - 1);
 }
 
 } // namespace

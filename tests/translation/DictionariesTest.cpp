@@ -21,7 +21,10 @@ const std::set<std::string> ProgramKeys { "Fokalis", "Exit", "About", "Type of L
     "Image Upright", "Image Inverted", "Image Enlarged", "Image Reduced", "Image Same Size",
     "Image Right Side", "Image Left Side", "Decimal Point", "Values Object", "Values Image", "Values Focal",
     "Values Magnification", "Values Equation", "Values No Image", "Values Units", "Copy Figure",
-    "Save Figure As", "Reset Figure" };
+    "Save Figure As", "Reset Figure", "Lens Diagram Help", "Part Object", "Part Object Height", "Part Focus",
+    "Part Double Focus", "Object Distance Value", "Object Height Value", "Focus Value", "Double Focus Value",
+    "Object Outside", "Focus Outside", "Double Focus Outside", "Commands", "Explanation", "Values", "Program",
+    "Links", "Copyright 2026 the Fokalis project", "Qt application toolkit", "Qt documentation" };
 
 std::string ReadDictionary(const std::string& Name)
 {

@@ -4,6 +4,8 @@
 #include "TTolkar2000.h"
 #include "TUrlLab.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
@@ -136,6 +138,47 @@ TEST_F(AboutBox, OkClosesTheBoxAndShowingItAgainKeepsWhatWasFilled)
     Box->show();
     EXPECT_EQ(Text("LblWebSite"), German);
     EXPECT_EQ(Links(), std::make_tuple(16, 32, false));
+}
+
+// Tab, Enter and Space do for a keyboard what the mouse does; a screen reader hears each
+// link by its caption as a link, in the dictionary's language, and can open it.
+TEST_F(AboutBox, LinksAreTabStopsInScreenOrderNamedLinksOpenedByEnterSpaceOrTheirAction)
+{
+    ShowShipped("german.itl");
+    const auto Translated = [this](const char* Key) { return QString::fromLocal8Bit(Engine.Translate(Key)); };
+    EXPECT_EQ(Text("LblCopyright"), Translated("Copyright 2026 the Fokalis project"));
+    EXPECT_NE(Text("LblCopyright"), "Copyright 2026 the Fokalis project");
+    QApplication::setActiveWindow(Box.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Box.get()));
+    EXPECT_TRUE(Control<QPushButton>("BButOK")->hasFocus()) << "Enter still closes the box";
+
+    TUrlLab* First = Link("UrlLabVexaSuite");
+    const QImage Unfocused = First->grab().toImage();
+    QStringList Order;
+    for (int I = 0; I < 4; ++I) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        Order << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(Order, QStringList({ "UrlLabVexaSuite", "UrlLabSimulations", "UrlLabHomepage", "BButOK" }));
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_TRUE(First->hasFocus());
+    EXPECT_NE(First->grab().toImage(), Unfocused) << "a focus frame shows";
+    QAccessibleInterface* Accessible = QAccessible::queryAccessibleInterface(First);
+    ASSERT_NE(Accessible, nullptr);
+    EXPECT_EQ(Accessible->role(), QAccessible::Link);
+    EXPECT_EQ(Accessible->text(QAccessible::Name), Translated("Qt application toolkit"));
+    EXPECT_TRUE(Accessible->state().focused);
+
+    QTest::keyClick(First, Qt::Key_Return);
+    QTest::keyClick(First, Qt::Key_Space);
+    QTest::keyClick(First, Qt::Key_Space, Qt::ControlModifier);
+    ASSERT_NE(Accessible->actionInterface(), nullptr);
+    Accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    ASSERT_EQ(Shell.Requests.size(), 3u) << "Ctrl+Space opens nothing";
+    for (const TRecordingShell::TRequest& Request : Shell.Requests)
+        EXPECT_EQ(Request, (TRecordingShell::TRequest { "web", First->URL(), {} }));
+    EXPECT_TRUE(Box->isVisible()) << "Enter on a link opens it, not the default button";
 }
 
 }
