@@ -2,7 +2,8 @@ include(GoogleTest)
 find_package(GTest REQUIRED)
 
 # fokalis_add_gtest(NAME SOURCES ... LIBS ... [QT | OWN_MAIN])
-# One test program per unit, linked only to what it tests. With QT the program
+# A test program for the units of a folder that link the same libraries (each further
+# program costs a link and a Qt start-up), linked only to what it tests. With QT the program
 # uses the shared main that creates the QApplication; with OWN_MAIN one of its
 # sources has the main; without either, GoogleTest's own.
 function(fokalis_add_gtest name)

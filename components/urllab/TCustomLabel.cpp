@@ -43,6 +43,12 @@ void TCustomLabel::SetAutoSize(bool Value)
     AdjustBounds();
 }
 
+QColor TCustomLabel::Color() const
+{
+    const QWidget* Parent = parentWidget();
+    return (Parent ? Parent : this)->palette().color(QPalette::Window);
+}
+
 TFont TCustomLabel::Font() const
 {
     return { font(), palette().color(QPalette::Active, QPalette::WindowText) };
@@ -69,8 +75,7 @@ void TCustomLabel::Click()
 void TCustomLabel::paintEvent(QPaintEvent*)
 {
     QPainter Painter(this);
-    const QWidget* Parent = parentWidget();
-    Painter.fillRect(rect(), (Parent ? Parent : this)->palette().color(QPalette::Window));
+    Painter.fillRect(rect(), Color());
     style()->drawItemText(
         &Painter, rect(), TextFlags, palette(), isEnabled(), FCaption, QPalette::WindowText);
 }

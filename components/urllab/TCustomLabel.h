@@ -19,6 +19,8 @@ public:
     bool AutoSize() const { return FAutoSize; }
     void SetAutoSize(bool Value);
 
+    // The background: its parent's window colour, its own without a parent.
+    QColor Color() const;
     // The font the caption is drawn in; a disabled label draws it in the disabled colour.
     TFont Font() const;
     void SetFont(const TFont& Value);
