@@ -2,6 +2,7 @@
 
 #include "FigureFile.h"
 #include "LenseDiagram.h"
+#include "PixelImage.h"
 #include "TLenseGraph.h"
 
 #include <QApplication>
@@ -57,7 +58,7 @@ TFigureExport::TFigureExport(QWidget* Window, TLenseGraph* Graph)
 void TFigureExport::CopyToClipboard()
 {
     // The bitmap's memory is reused by the next paint; the clipboard keeps a copy.
-    QGuiApplication::clipboard()->setImage(FGraph->Bitmap().Image().copy());
+    QGuiApplication::clipboard()->setImage(PixelImage(FGraph->Bitmap()).copy());
 }
 
 void TFigureExport::CopySelectionOrFigure()
@@ -85,7 +86,7 @@ std::optional<QString> TFigureExport::Save(const QString& FileName)
     const TPixelBuffer& Bitmap = FGraph->Bitmap();
     const std::optional<QString> Reason = FigureFormatOf(FileName) == TFigureFormat::Svg
         ? WriteSvgFile(FileName, LenseDiagramSvg(FGraph->State(), Bitmap.Width(), Bitmap.Height()))
-        : WritePngFile(FileName, Bitmap.Image());
+        : WritePngFile(FileName, PixelImage(Bitmap));
     if (!Reason)
         return std::nullopt;
     return FCannotSaveText + QStringLiteral("\n\n") + QDir::toNativeSeparators(FileName)

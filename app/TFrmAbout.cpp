@@ -2,7 +2,7 @@
 
 #include "AsciiCase.h"
 #include "FormLook.h"
-#include "TTolkar2000.h"
+#include "TTolkar2000Walk.h"
 #include "TUrlLab.h"
 
 #include <QFrame>
@@ -171,7 +171,7 @@ TUrlLab* TFrmAbout::CreateLink(const char* Name, const QString& Caption, const Q
     return Link;
 }
 
-void TFrmAbout::FillAndTranslate(TTolkar2000& Translator)
+void TFrmAbout::FillAndTranslate(TTolkar2000Walk& Translator)
 {
     LblName->setText("Fokalis");
     LblVersion->setText("Version 1.2");

@@ -5,7 +5,7 @@
 class QFrame;
 class QLabel;
 class QPushButton;
-class TTolkar2000;
+class TTolkar2000Walk;
 class TUrlLab;
 
 // The About box: title, version and legal notice, a description, and up to three links
@@ -25,7 +25,7 @@ public:
     // and then the link heading and the description, in German when the key
     // "$dlglanguage$" gives "lggerman" in any letter case, else in English. Showing the
     // box again does not fill it again.
-    void FillAndTranslate(TTolkar2000& Translator);
+    void FillAndTranslate(TTolkar2000Walk& Translator);
 
 protected:
     void showEvent(QShowEvent* Event) override;

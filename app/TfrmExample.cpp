@@ -14,7 +14,7 @@
 #include "TPanel.h"
 #include "TRadioGroup.h"
 #include "TShape.h"
-#include "TTolkar2000.h"
+#include "TTolkar2000Walk.h"
 #include "TkdbDemonClient.h"
 #include "WindowBoundary.h"
 #include "WindowFront.h"

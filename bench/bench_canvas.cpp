@@ -2,6 +2,7 @@
 // fill and one copy of the frame.
 #include "TCanvas.h"
 #include "TPixelBuffer.h"
+#include "TQtGlyphSource.h"
 
 #include <QGuiApplication>
 
@@ -147,6 +148,7 @@ int main(int argc, char** argv)
     qputenv(
         "QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QGuiApplication App(argc, argv);
+    TQtGlyphSource::Install();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

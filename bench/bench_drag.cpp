@@ -9,6 +9,7 @@
 #include "TCanvas.h"
 #include "TLenseGraph.h"
 #include "TPixelBuffer.h"
+#include "TQtGlyphSource.h"
 #include "TfrmExample.h"
 
 #include <QMouseEvent>
@@ -118,6 +119,7 @@ int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     TApplication Application(argc, argv);
+    TQtGlyphSource::Install();
     benchmark::Initialize(&argc, argv);
     TRatioReporter Reporter;
     benchmark::RunSpecifiedBenchmarks(&Reporter);

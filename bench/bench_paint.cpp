@@ -6,6 +6,7 @@
 #include "TCanvas.h"
 #include "TPixelBuffer.h"
 #include "TQPainterLenseScene.h"
+#include "TQtGlyphSource.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -80,6 +81,7 @@ int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QGuiApplication Application(argc, argv);
+    TQtGlyphSource::Install();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

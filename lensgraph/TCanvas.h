@@ -49,7 +49,7 @@ public:
     void FloodFill(std::int64_t X, std::int64_t Y, TColor Border);
 
     // Text in the canvas font (no antialiasing, so pixels are exact), the text colour
-    // black; bytes are converted with the locale's 8-bit codec.
+    // black; the glyphs come from the installed glyph source (TTextCache).
     int TextWidth(std::string_view Text) const;
     // Top left at (X, Y); with a solid brush the text box is filled with the brush
     // colour first, with a clear brush nothing but the glyphs is painted.

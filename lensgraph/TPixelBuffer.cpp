@@ -1,7 +1,5 @@
 #include "TPixelBuffer.h"
 
-#include <QImage>
-
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
@@ -35,15 +33,6 @@ void TPixelBuffer::SetHeight(int Height)
 {
     if (Height != FHeight)
         Reallocate(FWidth, Height);
-}
-
-QImage TPixelBuffer::Image() const
-{
-    if (!FPixels)
-        return QImage();
-    return QImage(reinterpret_cast<uchar*>(FPixels), FWidth, FHeight,
-        static_cast<qsizetype>(FStride) * static_cast<qsizetype>(sizeof(std::uint32_t)),
-        QImage::Format_RGB32);
 }
 
 TColor TPixelBuffer::ColorAt(int X, int Y) const

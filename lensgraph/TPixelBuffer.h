@@ -3,12 +3,10 @@
 #include <cstddef>
 #include <cstdint>
 
-class QImage;
-
 // Colour as the diagram stores it: 0x00BBGGRR, red in the low byte.
 using TColor = std::uint32_t;
 
-// A 32-bit pixel buffer (QImage::Format_RGB32, 0xFFRRGGBB) in page-aligned memory,
+// A 32-bit pixel buffer (0xFFRRGGBB, as screens take it) in page-aligned memory,
 // so whole-frame copies take the C library's fast path. It keeps its memory until
 // the size changes. A new or resized buffer is opaque black.
 class TPixelBuffer {
@@ -39,9 +37,6 @@ public:
     std::uint32_t Pixel(int X, int Y) const { return Scanline(Y)[X]; }
     // The pixel at (X, Y) as a TColor; X and Y must lie inside the buffer.
     TColor ColorAt(int X, int Y) const;
-
-    // A QImage over the same memory (no copy); valid until the size changes.
-    QImage Image() const;
 
 private:
     void Reallocate(int Width, int Height);

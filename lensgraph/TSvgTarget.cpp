@@ -3,15 +3,13 @@
 #include "LenseOutline.h"
 #include "TTextCache.h"
 
-#include <QList>
-#include <QString>
-
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <iterator>
 #include <numbers>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -70,13 +68,75 @@ struct TEntity {
 };
 constexpr TEntity Entities[] = { { U'&', "&amp;" }, { U'<', "&lt;" }, { U'>', "&gt;" }, { U'"', "&quot;" } };
 
-// The text as XML character data: markup characters escaped, characters that XML
-// does not allow left out.
+constexpr char32_t Replacement = 0xFFFD;
+
+// The character at the start of Bytes and its length in bytes, read as UTF-8 (the locale's
+// 8-bit codec here); a byte that starts no well-formed sequence is one U+FFFD.
+std::pair<char32_t, std::size_t> NextCharacter(std::string_view Bytes)
+{
+    const auto Byte = [&](std::size_t I) { return static_cast<unsigned char>(Bytes[I]); };
+    const unsigned char Lead = Byte(0);
+    if (Lead < 0x80)
+        return { Lead, 1 };
+    std::size_t Length = 0;
+    char32_t Code = 0;
+    // The range of the second byte excludes overlong forms, surrogates and codes past U+10FFFF.
+    unsigned char Low = 0x80;
+    unsigned char High = 0xBF;
+    if (Lead >= 0xC2 && Lead <= 0xDF) {
+        Length = 2;
+        Code = Lead & 0x1Fu;
+    } else if (Lead >= 0xE0 && Lead <= 0xEF) {
+        Length = 3;
+        Code = Lead & 0x0Fu;
+        Low = Lead == 0xE0 ? 0xA0 : 0x80;
+        High = Lead == 0xED ? 0x9F : 0xBF;
+    } else if (Lead >= 0xF0 && Lead <= 0xF4) {
+        Length = 4;
+        Code = Lead & 0x07u;
+        Low = Lead == 0xF0 ? 0x90 : 0x80;
+        High = Lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return { Replacement, 1 };
+    }
+    if (Bytes.size() < Length || Byte(1) < Low || Byte(1) > High)
+        return { Replacement, 1 };
+    for (std::size_t I = 1; I < Length; ++I) {
+        if ((Byte(I) & 0xC0u) != 0x80u)
+            return { Replacement, 1 };
+        Code = Code << 6 | (Byte(I) & 0x3Fu);
+    }
+    return { Code, Length };
+}
+
+void AppendUtf8(std::string& Out, char32_t Code)
+{
+    const auto Unit = [](char32_t Value) { return static_cast<char>(Value); };
+    if (Code < 0x80) {
+        Out += Unit(Code);
+    } else if (Code < 0x800) {
+        Out += Unit(0xC0 | Code >> 6);
+        Out += Unit(0x80 | (Code & 0x3F));
+    } else if (Code < 0x10000) {
+        Out += Unit(0xE0 | Code >> 12);
+        Out += Unit(0x80 | (Code >> 6 & 0x3F));
+        Out += Unit(0x80 | (Code & 0x3F));
+    } else {
+        Out += Unit(0xF0 | Code >> 18);
+        Out += Unit(0x80 | (Code >> 12 & 0x3F));
+        Out += Unit(0x80 | (Code >> 6 & 0x3F));
+        Out += Unit(0x80 | (Code & 0x3F));
+    }
+}
+
+// The text as XML character data in UTF-8: markup characters escaped, characters that
+// XML does not allow left out.
 std::string Escaped(std::string_view Bytes)
 {
-    QString Out;
-    for (const char32_t Code :
-        QString::fromLocal8Bit(Bytes.data(), static_cast<qsizetype>(Bytes.size())).toUcs4()) {
+    std::string Out;
+    while (!Bytes.empty()) {
+        const auto [Code, Length] = NextCharacter(Bytes);
+        Bytes.remove_prefix(Length);
         const bool Allowed = Code == 0x9 || Code == 0xA || Code == 0xD || (Code >= 0x20 && Code <= 0xD7FF)
             || (Code >= 0xE000 && Code <= 0xFFFD) || (Code >= 0x10000 && Code <= 0x10FFFF);
         if (!Allowed)
@@ -84,11 +144,11 @@ std::string Escaped(std::string_view Bytes)
         const auto Entity = std::find_if(std::begin(Entities), std::end(Entities),
             [Code](const TEntity& Candidate) { return Candidate.Code == Code; });
         if (Entity != std::end(Entities))
-            Out += QLatin1String(Entity->Text);
+            Out += Entity->Text;
         else
-            Out += QString::fromUcs4(&Code, 1);
+            AppendUtf8(Out, Code);
     }
-    return Out.toStdString();
+    return Out;
 }
 
 // The part [T0, T1] of the line from (X0, Y0) to (X1, Y1) that lies in the box.

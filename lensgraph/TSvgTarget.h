@@ -13,8 +13,9 @@
 // to the drawing's surroundings, so far-away end points never reach the file;
 // a dotted pen becomes a dash pattern in step with the raster's dots, its gaps
 // painted in the brush colour while the brush is solid. Text uses the canvas font
-// by name, its bytes converted with the locale's 8-bit codec and escaped.
-// Needs a QGuiApplication (text widths come from the canvas font).
+// by name, its bytes read as UTF-8 (the locale's 8-bit codec here; a byte that starts
+// no well-formed character becomes U+FFFD) and escaped.
+// Text widths come from the installed glyph source (TTextCache).
 class TSvgTarget final : public TDrawTarget {
 public:
     TSvgTarget(int Width, int Height);

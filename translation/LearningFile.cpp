@@ -1,5 +1,8 @@
 #include "LearningFile.h"
 
+#include "FileNames.h"
+#include "LocaleDictionary.h"
+
 #include <array>
 #include <cerrno>
 #include <charconv>
@@ -11,8 +14,6 @@
 
 namespace {
 
-constexpr std::string_view FolderSeparators = "/\\:";
-constexpr std::string_view LearningExtension = ".itl";
 // Fresh random names to try before giving up; a name already taken is unlikely even once.
 constexpr int TemporaryNameTries = 16;
 
@@ -75,12 +76,8 @@ int WriteAll(int Descriptor, std::string_view Bytes)
 
 std::string LearningFileName(std::string_view ProgramPath)
 {
-    const std::size_t FolderEnd = ProgramPath.find_last_of(FolderSeparators);
-    std::string Name(FolderEnd == std::string_view::npos ? ProgramPath : ProgramPath.substr(FolderEnd + 1));
-    const std::size_t Dot = Name.rfind('.');
-    if (Dot != std::string::npos)
-        Name.resize(Dot);
-    return Name.append(LearningExtension);
+    // The dictionary's name, in the current directory.
+    return ExtractFileName(DictionaryFileName(ProgramPath));
 }
 
 std::optional<std::filesystem::path> ProgramFilePath()

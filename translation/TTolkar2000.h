@@ -11,22 +11,17 @@
 #include <utility>
 #include <vector>
 
-class QMetaProperty;
-class QObject;
 class TByteStream;
 
 // The translation engine: the dictionary of one language as an ordered table of keys and
-// texts, lookups with numbered arguments, the walk that translates whole windows, and the
-// learning file of missed keys. Texts are byte strings in the 8-bit code page.
+// texts, lookups with numbered arguments, and the learning file of missed keys. Texts are
+// byte strings in the 8-bit code page. The walk that translates whole windows is
+// TTolkar2000Walk, beside the widgets.
 class TTolkar2000 {
 public:
     // Fired after a successful lookup; may change the text.
     using TTranslateKeyEvent
         = std::function<void(TTolkar2000& Sender, const std::string& Key, std::string& Text)>;
-    // Fired before the properties of one object are translated; clearing DoTranslate skips them.
-    using TTranslateObjectEvent = std::function<void(TTolkar2000& Sender, QObject* Obj, bool& DoTranslate)>;
-    // Whether an object is a window of its own, which a walk over its owner must not enter.
-    using TWindowTest = std::function<bool(const QObject& Obj)>;
 
     // The marker of translatable texts in windows.
     static constexpr std::string_view FPrefix = "TK_";
@@ -54,21 +49,6 @@ public:
     // filled in, nor are those after it.
     std::string Translate(std::string_view Key, const std::vector<std::string>& Args = {});
 
-    // Translates Comp and every object it owns (its QObject children), recursively, but
-    // never one that the window boundary calls a window of its own.
-    void TranslateComponent(QObject* Comp);
-    // Sets the test that keeps TranslateComponent out of windows of their own; a program with
-    // widgets passes IsSeparateWindow (translation_widget). Without one, every owned object
-    // is entered.
-    void SetWindowBoundary(TWindowTest IsSeparateWindow) { FIsSeparateWindow = std::move(IsSeparateWindow); }
-    // Translates the properties of one object: string properties starting with the prefix
-    // (never "Name" or "objectName"), string lists line by line, collections item by item.
-    // A memo (a QPlainTextEdit) is translated through its lines only, never as its whole text,
-    // and only in a memo does a translated line holding line breaks become several lines;
-    // other lists keep one item per key.
-    void TranslateObject(QObject* Obj);
-    // Translates one property of Obj by the rules of TranslateObject.
-    void TranslateProperty(QObject* Obj, const QMetaProperty& Prop);
     // True when S starts with Prefix, byte for byte.
     static bool HasPrefix(std::string_view S, std::string_view Prefix);
 
@@ -85,7 +65,6 @@ public:
     std::vector<std::string> LearningLines() const;
 
     TTranslateKeyEvent OnTranslateKey;
-    TTranslateObjectEvent OnTranslateObject;
 
     // Bound on the growth of a text by argument filling.
     static constexpr std::size_t MaxFilledTextLength = std::size_t { 4 } << 20;
@@ -93,7 +72,6 @@ public:
 private:
     void FillArguments(std::string& Text, const std::vector<std::string>& Args) const;
     void RecordMissing(std::string_view Key);
-    void TranslateStringList(QObject* Obj, const QMetaProperty& Prop);
     void WriteLearningFile() const;
 
     std::vector<std::string> FKeys;
@@ -105,5 +83,4 @@ private:
     std::unordered_set<std::string> FMissingFolded;
     bool FAutoCreateItlFile = false;
     std::string FAppName;
-    TWindowTest FIsSeparateWindow;
 };

@@ -2,6 +2,7 @@
 
 #include "DemonWindowClass.h"
 #include "ELernix.h"
+#include "FileNames.h"
 #include "HostDiscovery.h"
 #include "LocaleDictionary.h"
 #include "MessageFrame.h"
@@ -12,7 +13,7 @@
 #include "StreamEncoding.h"
 #include "TProgramHalt.h"
 #include "TSingleInstanceLock.h"
-#include "TTolkar2000.h"
+#include "TTolkar2000Walk.h"
 #include "TWindowMessaging.h"
 #include "UsableDictionary.h"
 
@@ -43,7 +44,7 @@ TkdbCustomDemon::TkdbCustomDemon(QObject* Owner, platform::TWindowMessaging* Mes
     , FServerEntity(std::make_unique<TEntity>(this))
     , FOwnEntity(std::make_unique<TEntity>(this))
     , FMessaging(Messaging)
-    , FTranslator(std::make_unique<TTolkar2000>())
+    , FTranslator(std::make_unique<TTolkar2000Walk>())
 {
     if (!FMessaging) {
         try {

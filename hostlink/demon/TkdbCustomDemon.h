@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-class TTolkar2000;
+class TTolkar2000Walk;
 
 namespace platform {
 class TWindowMessaging;
@@ -151,7 +151,7 @@ public:
     void SetUseVandrelServer(bool Value) { FUseVandrelServer = Value; }
 
     // The translation engine; it lives as long as the component.
-    TTolkar2000* Translator() const { return FTranslator.get(); }
+    TTolkar2000Walk* Translator() const { return FTranslator.get(); }
     const TEntity& ServerEntity() const { return *FServerEntity; }
     const TEntity& OwnEntity() const { return *FOwnEntity; }
     const std::vector<std::string>& Params() const { return FParams; }
@@ -204,7 +204,7 @@ private:
     platform::TWindowMessaging* FMessaging = nullptr;
     std::unique_ptr<platform::TSingleInstanceLock> FLock;
     TWindowHandle FFirstCopyWindow = 0;
-    std::unique_ptr<TTolkar2000> FTranslator;
+    std::unique_ptr<TTolkar2000Walk> FTranslator;
     std::string FLinkProblem;
     TGotAMessageEvent FOnGotAMessage;
     TOnQuitMsgReceived FOnQuitMsgReceived;

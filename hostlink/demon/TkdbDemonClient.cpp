@@ -1,9 +1,9 @@
 #include "TkdbDemonClient.h"
 
 #include "ELernix.h"
+#include "FileNames.h"
 #include "MessageKinds.h"
 #include "ProcessWait.h"
-#include "ProgramFileNames.h"
 #include "StreamEncoding.h"
 
 #include <QtDebug>

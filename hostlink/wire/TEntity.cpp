@@ -1,5 +1,6 @@
 #include "TEntity.h"
 
+#include "FileNames.h"
 #include "StreamEncoding.h"
 
 TEntity::TEntity(TDemonLink* Component)
@@ -65,10 +66,4 @@ bool TEntity::IsAlive() const
 std::string TEntity::MutexName()
 {
     return "LX_" + ExtractFileName(GetExeName());
-}
-
-std::string ExtractFileName(const std::string& Path)
-{
-    const std::size_t Cut = Path.find_last_of("/\\:");
-    return Cut == std::string::npos ? Path : Path.substr(Cut + 1);
 }

@@ -37,6 +37,3 @@ public:
     // "LX_" and the file-name part of GetExeName(): C:\Books\demo.exe gives LX_demo.exe.
     std::string MutexName();
 };
-
-// The text after the last folder separator ("/", backslash or colon) of Path.
-std::string ExtractFileName(const std::string& Path);

@@ -1,7 +1,9 @@
 #include "TLenseGraph.h"
 
 #include "LenseDescription.h"
+#include "PixelImage.h"
 #include "TLenseGraphAccessible.h"
+#include "TQtGlyphSource.h"
 #include "TTolkar2000.h"
 
 #include <QAccessible>
@@ -36,6 +38,7 @@ TLenseGraph::TLenseGraph(QWidget* Parent)
     , FNoDictionary(std::make_unique<TTolkar2000>())
     , FTranslator(FNoDictionary.get())
 {
+    TQtGlyphSource::Install();
     resize(150, 150);
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Tab only: a click must not bring up the focus mark for a mouse user.
@@ -282,7 +285,7 @@ void TLenseGraph::paintEvent(QPaintEvent*)
     if (FBitmap.Width() != width() || FBitmap.Height() != height())
         Compose();
     QPainter Painter(this);
-    Painter.drawImage(0, 0, FBitmap.Image());
+    Painter.drawImage(0, 0, PixelImage(FBitmap));
     if (hasFocus())
         PaintFocusMark(Painter);
 }

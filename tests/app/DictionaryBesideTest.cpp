@@ -1,7 +1,7 @@
 #include "AsciiCase.h"
 #include "TFrmAbout.h"
 #include "TModalCloser.h"
-#include "TTolkar2000.h"
+#include "TTolkar2000Walk.h"
 #include "TUrlLab.h"
 #include "TfrmExample.h"
 #include "Untranslated.h"
@@ -64,7 +64,7 @@ TEST(DictionaryBesideTheProgram, TranslatesTheWindowAtStartAndTheAboutBoxWhenFir
     }
 
     // A translated window keeps its texts when another dictionary walks over it.
-    TTolkar2000 Other;
+    TTolkar2000Walk Other;
     std::ifstream OtherIn(Shipped(FOKALIS_OTHER), std::ios::binary);
     Other.LoadFromStream(OtherIn);
     Other.TranslateComponent(&Window);

@@ -1,4 +1,5 @@
 #include "LenseStartValues.h"
+#include "PixelImage.h"
 #include "TFigureExport.h"
 #include "TLenseGraph.h"
 #include "TfrmExample.h"
@@ -50,7 +51,7 @@ TEST_F(FigureExport, CtrlCCopiesThePixelsAsShown)
     QTest::keyClick(&Window, Qt::Key_C, Qt::ControlModifier);
     const QImage Copied = QGuiApplication::clipboard()->image();
     ASSERT_FALSE(Copied.isNull());
-    EXPECT_EQ(Copied.convertToFormat(QImage::Format_RGB32), Window.LenseGraph()->Bitmap().Image());
+    EXPECT_EQ(Copied.convertToFormat(QImage::Format_RGB32), PixelImage(Window.LenseGraph()->Bitmap()));
 }
 
 // The file name's ending chooses the kind: the PNG holds the pixels shown, the
@@ -59,7 +60,8 @@ TEST_F(FigureExport, CtrlSSavesByTheNamesEnding)
 {
     FileName = Dir.filePath("figure.png");
     QTest::keyClick(&Window, Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(QImage(FileName).convertToFormat(QImage::Format_RGB32), Window.LenseGraph()->Bitmap().Image());
+    EXPECT_EQ(
+        QImage(FileName).convertToFormat(QImage::Format_RGB32), PixelImage(Window.LenseGraph()->Bitmap()));
 
     FileName = Dir.filePath("figure.Svg");
     QTest::keyClick(&Window, Qt::Key_S, Qt::ControlModifier);

@@ -3,6 +3,7 @@
 #define QTEST_QPA_MOUSE_HANDLING
 #include <QtTest>
 
+#include "PixelImage.h"
 #include "TLenseGraph.h"
 #include "TRadioGroup.h"
 #include "TTolkar2000.h"
@@ -123,7 +124,7 @@ TEST_F(Keyboard, KeyMovesGiveThePictureOfADragToTheSamePlace)
     };
     // One window runs per process, so the drag and the keys take turns on the same diagram.
     TLenseGraph* Graph = Window.LenseGraph();
-    const QImage Start = Graph->Bitmap().Image().copy();
+    const QImage Start = PixelImage(Graph->Bitmap()).copy();
     const QString StartDescription = Graph->AccessibleDescription();
     const auto Reset = [Graph] {
         Graph->SetObjectX(200);
@@ -135,7 +136,7 @@ TEST_F(Keyboard, KeyMovesGiveThePictureOfADragToTheSamePlace)
         QTest::mousePress(Graph, Qt::LeftButton, {}, Case.Press);
         QTest::mouseMove(Graph, Case.Release);
         QTest::mouseRelease(Graph, Qt::LeftButton, {}, Case.Release);
-        const QImage Dragged = Graph->Bitmap().Image().copy();
+        const QImage Dragged = PixelImage(Graph->Bitmap()).copy();
         const QString DraggedDescription = Graph->AccessibleDescription();
 
         Reset();
@@ -144,7 +145,7 @@ TEST_F(Keyboard, KeyMovesGiveThePictureOfADragToTheSamePlace)
         for (const auto& [Key, Modifiers] : Case.Keys)
             Press(Key, Modifiers);
         EXPECT_NE(Dragged, Start) << Case.Press.x();
-        EXPECT_EQ(Graph->Bitmap().Image(), Dragged) << Case.Press.x();
+        EXPECT_EQ(PixelImage(Graph->Bitmap()), Dragged) << Case.Press.x();
         // What a screen reader reads follows keys and drags alike.
         EXPECT_EQ(Graph->AccessibleDescription(), DraggedDescription);
         EXPECT_NE(Graph->AccessibleDescription(), StartDescription);
@@ -156,7 +157,7 @@ TEST_F(Keyboard, KeyMovesGiveThePictureOfADragToTheSamePlace)
 TEST_F(Keyboard, TheFocusMarkShowsOnlyOnTheScreenAndOnlyWithTheFocus)
 {
     TLenseGraph* Graph = Window.LenseGraph();
-    const QImage Diagram = Graph->Bitmap().Image().copy();
+    const QImage Diagram = PixelImage(Graph->Bitmap()).copy();
     const auto Screen = [Graph] { return Graph->grab().toImage().convertToFormat(QImage::Format_RGB32); };
     Control("cmdExit")->setFocus();
     EXPECT_EQ(Screen(), Diagram);
@@ -166,7 +167,7 @@ TEST_F(Keyboard, TheFocusMarkShowsOnlyOnTheScreenAndOnlyWithTheFocus)
     EXPECT_EQ(Graph->KeyTarget(), TGrabTarget::gtObject);
     const QImage Marked = Screen();
     EXPECT_NE(Marked, Diagram);
-    EXPECT_EQ(Graph->Bitmap().Image().copy(), Diagram);
+    EXPECT_EQ(PixelImage(Graph->Bitmap()).copy(), Diagram);
 
     // Escape leaves the choice: the mark around the object goes, the focus frame stays.
     Press(Qt::Key_Escape);

@@ -1,4 +1,5 @@
 #include "FormLook.h"
+#include "PixelImage.h"
 #include "TLenseGraph.h"
 #include "TMemo.h"
 #include "TPanel.h"
@@ -177,16 +178,16 @@ TEST_F(MainWindow, CheckBoxTakesTheLensBodyOutOfTheDiagramAndBack)
     const QRgb LenseColor = FormLook::FromTColor(Graph()->LenseColor()).rgb();
     const QRgb BackColor = FormLook::FromTColor(Graph()->BackColor()).rgb();
     const QRgb GridColor = FormLook::FromTColor(Graph()->GridColor()).rgb();
-    ASSERT_EQ(Graph()->Bitmap().Image().pixel(InsideLens), LenseColor);
+    ASSERT_EQ(PixelImage(Graph()->Bitmap()).pixel(InsideLens), LenseColor);
 
     QTest::mouseClick(DrawLense, Qt::LeftButton);
     EXPECT_FALSE(Graph()->DrawLense());
-    EXPECT_EQ(Graph()->Bitmap().Image().pixel(InsideLens), BackColor);
-    EXPECT_EQ(Graph()->Bitmap().Image().pixel(OnAxis), GridColor);
+    EXPECT_EQ(PixelImage(Graph()->Bitmap()).pixel(InsideLens), BackColor);
+    EXPECT_EQ(PixelImage(Graph()->Bitmap()).pixel(OnAxis), GridColor);
 
     QTest::mouseClick(DrawLense, Qt::LeftButton);
     EXPECT_TRUE(Graph()->DrawLense());
-    EXPECT_EQ(Graph()->Bitmap().Image().pixel(InsideLens), LenseColor);
+    EXPECT_EQ(PixelImage(Graph()->Bitmap()).pixel(InsideLens), LenseColor);
 }
 
 TEST_F(MainWindow, ResizingMovesTheLensCentreAndKeepsTheLegendAtTheBottom)
@@ -203,7 +204,7 @@ TEST_F(MainWindow, ResizingMovesTheLensCentreAndKeepsTheLegendAtTheBottom)
 
     const QRgb GridColor = FormLook::FromTColor(Graph()->GridColor()).rgb();
     EXPECT_EQ(Graph()->Bitmap().Width(), 738);
-    EXPECT_EQ(Graph()->Bitmap().Image().pixel(20, 304), GridColor);
+    EXPECT_EQ(PixelImage(Graph()->Bitmap()).pixel(20, 304), GridColor);
 
     // The object's top is still 200 pixels left of the (new) lens centre.
     QTest::mousePress(Graph(), Qt::LeftButton, {}, QPoint(369 - 200, 304 - 150));

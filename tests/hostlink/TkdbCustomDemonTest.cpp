@@ -7,7 +7,7 @@
 #include "RawCommandLine.h"
 #include "StreamEncoding.h"
 #include "TTestHost.h"
-#include "TTolkar2000.h"
+#include "TTolkar2000Walk.h"
 #include "TkdbDemonClient.h"
 
 #include <QCoreApplication>
@@ -39,15 +39,6 @@ protected:
 };
 
 } // namespace
-
-TEST(ProgramFileNames, DictionaryAndFolderOfTheProgramFile)
-{
-    // The folder stays as it is, dots included; the file name follows the learning file's rule.
-    EXPECT_EQ(DictionaryFileName("/opt/x.d/fokalis"), "/opt/x.d/fokalis.itl");
-    EXPECT_EQ(DictionaryFileName("C:\\X\\demo.exe"), "C:\\X\\demo.itl");
-    EXPECT_EQ(ExtractFilePath("C:demo.exe"), "C:");
-    EXPECT_EQ(ExtractFilePath("demo"), "");
-}
 
 TEST_F(DemonLife, ParamStrKeepsTheProgramFileAndRefusesOtherIndexes)
 {

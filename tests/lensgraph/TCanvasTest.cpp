@@ -1,5 +1,6 @@
 #include "TCanvas.h"
 #include "TPixelBuffer.h"
+#include "TTextCache.h"
 
 #include <gtest/gtest.h>
 
@@ -236,8 +237,30 @@ TEST(GdiCanvasDraw, CopiesWholeRowsShiftedVertically)
     }
 }
 
+// Every byte a 5 x 9 block in a 7-pixel advance, so where the canvas puts a mask's runs
+// and its box can be told pixel by pixel.
+class TBlockGlyphs final : public TGlyphSource {
+public:
+    static constexpr int Advance = 7;
+
+    TMask Render(std::string_view Text) const override
+    {
+        TMask Mask { static_cast<int>(Text.size()) * Advance, 13, 11, {} };
+        for (int I = 0; I < static_cast<int>(Text.size()); ++I)
+            for (int Y = 2; Y < 11; ++Y)
+                Mask.Runs.push_back({ Y, I * Advance + 1, I * Advance + 6 });
+        return Mask;
+    }
+};
+
 class GdiCanvasText : public ::testing::Test {
 protected:
+    static void SetUpTestSuite()
+    {
+        static const TBlockGlyphs Glyphs;
+        TTextCache::SetGlyphSource(&Glyphs);
+    }
+
     static constexpr int Width = 60;
     static constexpr int Height = 30;
     static constexpr int Left = 10;
@@ -267,7 +290,9 @@ TEST_F(GdiCanvasText, ClearBrushPaintsOnlyBlackGlyphsWithinTheMeasuredWidth)
                 EXPECT_GE(Y, Top);
             }
         }
-    EXPECT_GT(Ink, 10);
+    EXPECT_EQ(Ink, 2 * 5 * 9);
+    EXPECT_EQ(Buffer.ColorAt(Left + 1, Top + 2), 0u);
+    EXPECT_EQ(Buffer.ColorAt(Left, Top + 2), White);
     EXPECT_LT(Rightmost, Left + TextWidth);
     EXPECT_GT(Rightmost, Left + TextWidth / 2);
 }

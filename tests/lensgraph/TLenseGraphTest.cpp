@@ -1,4 +1,5 @@
 #include "TLenseGraph.h"
+#include "PixelImage.h"
 
 #include <QImage>
 #include <QMetaProperty>
@@ -148,7 +149,7 @@ TEST(LenseGraph, ShownWidgetShowsTheComposedBitmap)
     const int Paints = Graph.PaintCount();
     const QImage OnScreen = Graph.grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(Graph.PaintCount(), Paints) << "a plain repaint only copies the bitmap";
-    EXPECT_EQ(OnScreen, Graph.Bitmap().Image());
+    EXPECT_EQ(OnScreen, PixelImage(Graph.Bitmap()));
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #include "TSvgTarget.h"
 #include "LenseDiagram.h"
 #include "LenseStartValues.h"
+#include "PixelImage.h"
 #include "TPixelBuffer.h"
+#include "TQtGlyphSource.h"
 #include "TRasterTarget.h"
 
 #include <QImage>
@@ -18,6 +20,13 @@
 #include <vector>
 
 namespace {
+
+// Widths and glyphs of the captions as the desktop draws them.
+class TQtGlyphs : public testing::Environment {
+public:
+    void SetUp() override { TQtGlyphSource::Install(); }
+};
+const testing::Environment* const QtGlyphs = testing::AddGlobalTestEnvironment(new TQtGlyphs);
 
 constexpr int Width = 608;
 constexpr int Height = 475;
@@ -74,7 +83,7 @@ bool IsBlendOf(TRgb P, const std::vector<TRgb>& Colors, int Tolerance)
 QImage Raster(const TLenseDiagramState& State, TPixelBuffer& Buffer)
 {
     PaintLenseDiagram(State, Buffer, Width, Height);
-    return Buffer.Image();
+    return PixelImage(Buffer);
 }
 
 // The document drawn by Qt's own renderer over a colour the diagram never uses,
@@ -286,7 +295,7 @@ TEST(SvgDots, DashesCoverTheRastersDotsAndGaps)
             Target->MoveTo(Line.X0, Line.Y0);
             Target->LineTo(Line.X1, Line.Y1);
         }
-        const QImage Bitmap = Buffer.Image();
+        const QImage Bitmap = PixelImage(Buffer);
         const QImage Drawing = Rendered(Svg.Document(), Side, Side);
         const QRgb Red = qRgb(255, 0, 0);
         const QRgb Green = qRgb(0, 0xC0, 0);

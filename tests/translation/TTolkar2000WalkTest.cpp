@@ -1,3 +1,4 @@
+#include "TTolkar2000Walk.h"
 #include "TEngineFixture.h"
 #include "WalkFixtures.h"
 #include "WindowBoundary.h"
@@ -60,7 +61,7 @@ protected:
 
 TEST_F(Walk, WithoutDictionaryKeysLoseTheirPrefix)
 {
-    TTolkar2000 Engine;
+    TTolkar2000Walk Engine;
     Engine.TranslateComponent(FWindow.get());
     EXPECT_EQ(FWindow->FCaption, "Fokalis");
     EXPECT_EQ(FWindow->windowTitle(), "Fokalis");
@@ -72,7 +73,7 @@ TEST_F(Walk, WithoutDictionaryKeysLoseTheirPrefix)
 
 TEST_F(Walk, NamesOtherWindowsAndReferencedObjectsStay)
 {
-    TTolkar2000 Engine;
+    TTolkar2000Walk Engine;
     Engine.SetWindowBoundary(IsSeparateWindow);
     Load(Engine, Dictionary);
     Engine.TranslateComponent(FWindow.get());
@@ -85,7 +86,7 @@ TEST_F(Walk, NamesOtherWindowsAndReferencedObjectsStay)
 
 TEST_F(Walk, DictionaryTextsReplaceKeysAndBreaksMakeMemoLines)
 {
-    TTolkar2000 Engine;
+    TTolkar2000Walk Engine;
     Load(Engine, Dictionary);
     Engine.TranslateComponent(FWindow.get());
     EXPECT_EQ(FWindow->FCaption, "Fokalis Linsen");
@@ -98,7 +99,7 @@ TEST_F(Walk, DictionaryTextsReplaceKeysAndBreaksMakeMemoLines)
 
 TEST_F(Walk, MemoLinesBreakInPlaceAmongOtherLines)
 {
-    TTolkar2000 Engine;
+    TTolkar2000Walk Engine;
     Load(Engine, Dictionary);
     FMemo->SetLines({ "TK_MMExplain", "keep", "TK_MMExplain" });
     Engine.TranslateObject(FMemo);
@@ -109,7 +110,7 @@ TEST_F(Walk, MemoLinesBreakInPlaceAmongOtherLines)
 // be a miss, and the first line would lose its prefix untranslated.
 TEST_F(Walk, AMemoIsTranslatedLineByLineOnly)
 {
-    TTolkar2000 Engine;
+    TTolkar2000Walk Engine;
     Engine.SetAutoCreateItlFile(true);
     Load(Engine, "[A]=Alpha|$$\r\n[B]=Beta|$$\r\n");
     FMemo->SetLines({ "TK_A", "TK_B" });
@@ -122,7 +123,7 @@ TEST_F(Walk, AMemoIsTranslatedLineByLineOnly)
 // A radio group's items are counted by index: a break in a text stays inside its item.
 TEST_F(Walk, OutsideAMemoATextWithBreaksStaysOneItem)
 {
-    TTolkar2000 Engine;
+    TTolkar2000Walk Engine;
     Load(Engine, "[Concave]=Kon\\nkav|$$\r\n[Convex]=Konvex|$$\r\n");
     Engine.TranslateObject(FWindow.get());
     EXPECT_EQ(FWindow->FItems, QStringList({ "Kon\r\nkav", "plain", "Konvex" }));
@@ -130,7 +131,7 @@ TEST_F(Walk, OutsideAMemoATextWithBreaksStaysOneItem)
 
 TEST_F(Walk, OnlyTheExactPrefixMarksAKey)
 {
-    TTolkar2000 Engine;
+    TTolkar2000Walk Engine;
     Load(Engine, Dictionary);
     const QStringList Captions { "tk_Exit", " TK_Exit", "TK_", "TK_Focus  Ray", "TK_Exit\nmore" };
     const QStringList Expected { "tk_Exit", " TK_Exit", "Empty key", "Focus  Ray", "Exit\nmore" };
@@ -143,7 +144,7 @@ TEST_F(Walk, OnlyTheExactPrefixMarksAKey)
 
 TEST_F(Walk, AVetoedObjectStillHasItsChildrenTranslated)
 {
-    TTolkar2000 Engine;
+    TTolkar2000Walk Engine;
     Load(Engine, Dictionary);
     Engine.OnTranslateObject = [&](TTolkar2000&, QObject* Obj, bool& DoTranslate) {
         DoTranslate = Obj != FWindow.get() && Obj != FColumns->FItems[0];
@@ -157,7 +158,7 @@ TEST_F(Walk, AVetoedObjectStillHasItsChildrenTranslated)
 
 TEST_F(Walk, ASecondWalkChangesNothingAndMissesAreRecordedOnce)
 {
-    TTolkar2000 Engine;
+    TTolkar2000Walk Engine;
     Engine.SetAutoCreateItlFile(true);
     Engine.TranslateComponent(FWindow.get());
     const std::vector<std::string> Missed = Engine.MissingKeys();

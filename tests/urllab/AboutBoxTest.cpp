@@ -1,7 +1,7 @@
 #include "TApplication.h"
 #include "TFrmAbout.h"
 #include "TRecordingShell.h"
-#include "TTolkar2000.h"
+#include "TTolkar2000Walk.h"
 #include "TUrlLab.h"
 
 #include <QAccessible>
@@ -58,7 +58,7 @@ protected:
     }
 
     TRecordingShell Shell;
-    TTolkar2000 Engine;
+    TTolkar2000Walk Engine;
     std::unique_ptr<TFrmAbout> Box;
 };
 
@@ -82,7 +82,7 @@ TEST_F(AboutBox, LanguageNameIsComparedAfterLowerCasingOnly)
     EXPECT_EQ(Text("LblWebSite"), German);
     EXPECT_TRUE(Text("LblDescription").startsWith("Fokalis simuliert"));
 
-    TTolkar2000 Other;
+    TTolkar2000Walk Other;
     std::istringstream In("[$dlglanguage$]=lggerman |$$\r\n");
     Other.LoadFromStream(In);
     Box->FillAndTranslate(Other);

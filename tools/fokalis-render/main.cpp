@@ -2,8 +2,10 @@
 // headless by the same code that paints the program's window.
 #include "FigureFile.h"
 #include "LenseDiagram.h"
+#include "PixelImage.h"
 #include "RenderOptions.h"
 #include "TPixelBuffer.h"
+#include "TQtGlyphSource.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -37,7 +39,7 @@ std::optional<QString> WriteToStandardOutput(const TRenderOptions& Options)
     QFile Out;
     if (!Out.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered))
         return Out.errorString();
-    return WritePng(Out, Buffer.Image());
+    return WritePng(Out, PixelImage(Buffer));
 }
 
 // Writes the diagram as an SVG drawing when the name ends in ".svg", else as a
@@ -53,7 +55,7 @@ bool WriteFigure(const TRenderOptions& Options)
     } else {
         TPixelBuffer Buffer;
         PaintLenseDiagram(Options.State, Buffer, Options.Width, Options.Height);
-        Reason = WritePngFile(FileName, Buffer.Image());
+        Reason = WritePngFile(FileName, PixelImage(Buffer));
     }
     if (!Reason)
         return true;
@@ -86,6 +88,7 @@ int main(int argc, char** argv)
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QtHandler = qInstallMessageHandler(DropRuntimeFolderWarning);
     QGuiApplication Application(argc, argv);
+    TQtGlyphSource::Install();
 
     try {
         return WriteFigure(Options) ? 0 : 1;

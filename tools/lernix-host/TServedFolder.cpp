@@ -1,5 +1,6 @@
 #include "TServedFolder.h"
 
+#include "FileNames.h"
 #include "SystemError.h"
 #include "TEntity.h"
 

@@ -1,4 +1,4 @@
-#include "TTolkar2000.h"
+#include "TTolkar2000Walk.h"
 
 #include "TCollection.h"
 
@@ -50,7 +50,7 @@ QStringList SplitLines(const QString& Text)
 
 } // namespace
 
-void TTolkar2000::TranslateComponent(QObject* Comp)
+void TTolkar2000Walk::TranslateComponent(QObject* Comp)
 {
     if (!Comp)
         return;
@@ -62,7 +62,7 @@ void TTolkar2000::TranslateComponent(QObject* Comp)
     }
 }
 
-void TTolkar2000::TranslateObject(QObject* Obj)
+void TTolkar2000Walk::TranslateObject(QObject* Obj)
 {
     if (!Obj)
         return;
@@ -76,7 +76,7 @@ void TTolkar2000::TranslateObject(QObject* Obj)
         TranslateProperty(Obj, Meta->property(I));
 }
 
-void TTolkar2000::TranslateProperty(QObject* Obj, const QMetaProperty& Prop)
+void TTolkar2000Walk::TranslateProperty(QObject* Obj, const QMetaProperty& Prop)
 {
     const QMetaType Type = Prop.metaType();
     if (Type.id() == QMetaType::QString) {
@@ -96,7 +96,7 @@ void TTolkar2000::TranslateProperty(QObject* Obj, const QMetaProperty& Prop)
     }
 }
 
-void TTolkar2000::TranslateStringList(QObject* Obj, const QMetaProperty& Prop)
+void TTolkar2000Walk::TranslateStringList(QObject* Obj, const QMetaProperty& Prop)
 {
     if (!Prop.isWritable())
         return;

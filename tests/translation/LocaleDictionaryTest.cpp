@@ -1,9 +1,8 @@
 #include "LocaleDictionary.h"
 
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -43,8 +42,9 @@ class InstalledTree : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(FTemporary.isValid());
-        FRoot = FTemporary.path().toStdString();
+        std::string Template = (std::filesystem::path(testing::TempDir()) / "fokalis-tree-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(Template.data()), nullptr);
+        FRoot = Template;
         FProgram = (FRoot / "libexec/fokalis/fokalis").string();
         WriteFile(FProgram);
         for (const char* File : { "english.itl", "german.itl" })
@@ -59,7 +59,8 @@ protected:
         return File.empty() ? "(none)" : std::filesystem::path(File).filename().string();
     }
 
-    QTemporaryDir FTemporary;
+    void TearDown() override { std::filesystem::remove_all(FRoot); }
+
     std::filesystem::path FRoot;
     std::string FProgram;
 };
@@ -79,6 +80,13 @@ void PrintTo(const TLocaleCase& Case, std::ostream* Out)
 class LocaleChoice : public InstalledTree, public ::testing::WithParamInterface<TLocaleCase> { };
 
 } // namespace
+
+TEST(DictionaryFileName, ReplacesTheProgramsExtensionInItsFolder)
+{
+    // Dots in folders are no extension.
+    EXPECT_EQ(DictionaryFileName("/opt/x.d/fokalis"), "/opt/x.d/fokalis.itl");
+    EXPECT_EQ(DictionaryFileName("C:\\X\\demo.exe"), "C:\\X\\demo.itl");
+}
 
 TEST_P(LocaleChoice, ChoosesTheInstalledDictionary)
 {

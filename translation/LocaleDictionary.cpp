@@ -1,13 +1,15 @@
 #include "LocaleDictionary.h"
 
 #include "AsciiCase.h"
-#include "ProgramFileNames.h"
+#include "FileNames.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <string_view>
 
 namespace {
+
+constexpr std::string_view DictionaryExtension = ".itl";
 
 struct TLanguageDictionary {
     std::string_view Language;
@@ -39,6 +41,11 @@ std::vector<std::string> ColonSeparated(std::string_view List)
 }
 
 } // namespace
+
+std::string DictionaryFileName(std::string_view ProgramPath)
+{
+    return ReplaceFileExtension(ProgramPath, DictionaryExtension);
+}
 
 std::string ProcessEnvironment(const char* Name)
 {
@@ -76,7 +83,7 @@ std::string InstalledDictionaryFolder(const std::string& ProgramPath, const TEnv
         return Chosen.ends_with('/') ? Chosen : Chosen + '/';
     if (ProgramPath.empty())
         return {};
-    // packaging/ defines the path from the install layout it installs.
+    // The install layout (cmake/FokalisInstallDirs.cmake) defines the path.
     return ExtractFilePath(ProgramPath) + FOKALIS_DICTIONARIES_FROM_PROGRAM + '/';
 }
 

@@ -2,9 +2,16 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
-// Choosing a dictionary by the user's locale, for a standalone program that has none beside it.
+// Choosing a program's dictionary: the one beside the program file, else one by the user's
+// locale among the installed dictionaries.
+
+// The dictionary beside the program: ProgramPath with its extension replaced by ".itl", or
+// ".itl" added when it has none ("/opt/x/fokalis" gives "/opt/x/fokalis.itl",
+// "C:\X\demo.exe" gives "C:\X\demo.itl").
+std::string DictionaryFileName(std::string_view ProgramPath);
 
 // The value of the environment variable Name; empty when it is unset.
 using TEnvironment = std::function<std::string(const char* Name)>;
