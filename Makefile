@@ -6,31 +6,39 @@ PACKAGE_DIR ?= build-package
 WEB_DIR ?= build-web
 WEB_PORT ?= 8000
 
-.PHONY: run test build setup package web web-serve web-test clean
+.PHONY: run test build configure setup package web web-serve web-test clean
 
 setup:
 	@scripts/setup-debian.sh
 
-build: setup
+configure: setup
 	cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS)
+
+build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
+# The window needs the program and the libraries it links; the tests, tools and
+# benchmarks wait for `make test`.
+run: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target fokalis
 	@scripts/run-app.sh $(BUILD_DIR)
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
-# The Debian packages (fokalis and fokalis-integrator-tools), built without tests and
-# benchmarks in a folder of their own with Debian's compiler and linker flags (stack
-# protector, fortified functions, relocations read-only and bound at start-up), and
-# copied here as <name>_<version>_<arch>.deb.
+# Debian's compiler and linker flags (stack protector, fortified functions, relocations
+# read-only and bound at start-up), for CMAKE_FLAGS; needs dpkg-dev. CI tests a tree
+# built with them and packages that same tree.
 DEB_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+HARDENING_FLAGS = -DCMAKE_CXX_FLAGS="$$($(DEB_FLAGS) CPPFLAGS) $$($(DEB_FLAGS) CXXFLAGS)" \
+    -DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_FLAGS) LDFLAGS)"
+
+# The Debian packages (fokalis and fokalis-integrator-tools), built without tests and
+# benchmarks in a folder of their own with Debian's flags, and copied here as
+# <name>_<version>_<arch>.deb.
 package:
 	@scripts/setup-debian.sh dpkg-dev file
-	cmake -S . -B $(PACKAGE_DIR) -DBUILD_TESTING=OFF -DFOKALIS_BENCH=OFF \
-	    -DCMAKE_CXX_FLAGS="$$($(DEB_FLAGS) CPPFLAGS) $$($(DEB_FLAGS) CXXFLAGS)" \
-	    -DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_FLAGS) LDFLAGS)" $(CMAKE_FLAGS)
+	cmake -S . -B $(PACKAGE_DIR) -DBUILD_TESTING=OFF -DFOKALIS_BENCH=OFF $(HARDENING_FLAGS) $(CMAKE_FLAGS)
 	cmake --build $(PACKAGE_DIR) -j $(JOBS)
 	rm -f $(PACKAGE_DIR)/fokalis*_*.deb
 	cd $(PACKAGE_DIR) && cpack -G DEB
@@ -55,7 +63,8 @@ clean:
 # The page of `make web` in Debian's chromium, headless, served on 127.0.0.1; the diagram
 # is compared with the render tool of BUILD_DIR. playwright-core comes pinned from
 # tests/web's lockfile.
-web-test: web build
+web-test: web configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target fokalis-render
 	@scripts/setup-debian.sh chromium nodejs npm
 	cd tests/web && npm ci --no-audit --no-fund
 	cd tests/web && FOKALIS_WEB_DIR=$(abspath $(WEB_DIR))/site FOKALIS_BUILD_DIR=$(abspath $(BUILD_DIR)) npm test
