@@ -62,9 +62,11 @@ clean:
 
 # The page of `make web` in Debian's chromium, headless, served on 127.0.0.1; the diagram
 # is compared with the render tool of BUILD_DIR. playwright-core comes pinned from
-# tests/web's lockfile.
+# tests/web's lockfile. A Node.js from elsewhere may bring its own npm, which Debian's
+# npm package would conflict with.
 web-test: web configure
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target fokalis-render
-	@scripts/setup-debian.sh chromium nodejs npm
+	@scripts/setup-debian.sh chromium nodejs
+	@command -v npm >/dev/null || scripts/setup-debian.sh npm
 	cd tests/web && npm ci --no-audit --no-fund
 	cd tests/web && FOKALIS_WEB_DIR=$(abspath $(WEB_DIR))/site FOKALIS_BUILD_DIR=$(abspath $(BUILD_DIR)) npm test
