@@ -250,16 +250,8 @@ void TfrmExample::FormCreate()
     cliDemon->Translator()->TranslateComponent(Export);
     cliDemon->Translator()->TranslateComponent(new TFigureMenu(this, FLenseGraph, Export));
 
-    const TLenseDiagramState Start = LenseStartValues();
-    FLenseGraph->SetBackColor(Start.BackColor);
-    FLenseGraph->SetF(Start.F);
-    FLenseGraph->SetImageColor(Start.ImageColor);
-    FLenseGraph->SetLenseType(Start.LenseType);
-    FLenseGraph->SetMarkCapSpace(Start.MarkCapSpace);
-    FLenseGraph->SetMarkWidth(Start.MarkWidth);
-    FLenseGraph->SetObjectColor(Start.ObjectColor);
-    FLenseGraph->SetObjectH(Start.ObjectH);
-    FLenseGraph->SetObjectX(Start.ObjectX);
+    // All at once: composing the diagram after each value would only be thrown away.
+    FLenseGraph->SetState(LenseStartValues());
 
     const std::pair<QLabel*, TShape*> Rows[] = { { LObject, SObject }, { LImage, SImage },
         { LFocusbeam, SFocusBeam }, { LCenterbeam, SCenterBeam } };
