@@ -116,8 +116,8 @@ void StartOnce(TDamageWatch& Watch, TProgram& Program)
     if (!Failure.empty())
         throw std::runtime_error(Program.Name + ": " + Failure);
     if (Paint.Width != Program.Width || Paint.Height != Program.Height)
-        throw std::runtime_error(Program.Name + ": the window painted is "
-            + std::to_string(Paint.Width) + "x" + std::to_string(Paint.Height) + ", not the one awaited");
+        throw std::runtime_error(Program.Name + ": the window painted is " + std::to_string(Paint.Width) + "x"
+            + std::to_string(Paint.Height) + ", not the one awaited");
     Program.Ms.push_back(static_cast<double>(Paint.PaintedNs - Spawned) / 1e6);
     Program.CpuMs.push_back(Milliseconds(Usage.ru_utime) + Milliseconds(Usage.ru_stime));
     Program.MiB.push_back(static_cast<double>(Usage.ru_maxrss) / 1024.0);
@@ -177,7 +177,8 @@ void PrintSummary()
     for (const std::size_t Own : Owns)
         for (std::size_t Base = 1; Base <= 2; ++Base)
             std::printf("%s to %s: first paint %.2f, CPU time %.2f, peak RSS %.2f\n",
-                Programs[Own].Name.c_str(), Programs[Base].Name.c_str(), Median(Programs[Own].Ms) / Median(Programs[Base].Ms),
+                Programs[Own].Name.c_str(), Programs[Base].Name.c_str(),
+                Median(Programs[Own].Ms) / Median(Programs[Base].Ms),
                 Median(Programs[Own].CpuMs) / Median(Programs[Base].CpuMs),
                 Median(Programs[Own].MiB) / Median(Programs[Base].MiB));
     std::printf("goal: at most 1.15 to the plain Qt window for both\n");
