@@ -1,6 +1,6 @@
 #include "TFrmAbout.h"
 
-#include "AsciiCase.h"
+#include "AboutTexts.h"
 #include "FormLook.h"
 #include "TTolkar2000Walk.h"
 #include "TUrlLab.h"
@@ -19,17 +19,6 @@ constexpr int FontHeight = 13;
 constexpr int NameFontHeight = 30;
 constexpr QSize GlyphSize(16, 16);
 const QColor clMaroon(0x80, 0, 0);
-
-const char* const EnglishWebSite = "More information can be found at the following Web sites:";
-const char* const GermanWebSite = "Mehr Informationen finden Sie auf folgenden Webseiten:";
-const char* const EnglishDescription
-    = "Fokalis simulates how rays of light pass through a thin lens and where the lens forms the "
-      "image of an object. It is one of a series of interactive simulations for electronic "
-      "textbooks and is written in C++ with the Qt toolkit.";
-const char* const GermanDescription
-    = "Fokalis simuliert den Weg der Lichtstrahlen durch eine dünne Linse und zeigt, wo die Linse "
-      "das Bild eines Gegenstands erzeugt. Es gehört zu einer Reihe interaktiver Simulationen für "
-      "elektronische Lehrbücher und ist in C++ mit dem Qt-Toolkit geschrieben.";
 
 QFont ArialFont(int PixelSize)
 {
@@ -167,11 +156,10 @@ void TFrmAbout::FillAndTranslate(TTolkar2000Walk& Translator)
     LblName->setText("Fokalis");
     LblVersion->setText("Version 1.2");
     UrlLabHomepage->SetURL(QString::fromLocal8Bit(Translator.Translate("HomePageURL")));
-    const std::string Language = LowerAscii(Translator.Translate("$dlglanguage$"));
+    const TAboutTexts Texts = AboutTexts(Translator.Translate("$dlglanguage$"));
     Translator.TranslateComponent(this);
-    const bool German = Language == "lggerman";
-    LblWebSite->setText(German ? GermanWebSite : EnglishWebSite);
-    LblDescription->setText(German ? GermanDescription : EnglishDescription);
+    LblWebSite->setText(Texts.WebSite);
+    LblDescription->setText(Texts.Description);
 }
 
 void TFrmAbout::showEvent(QShowEvent* Event)

@@ -5,11 +5,12 @@
 std::string LowerAscii(std::string_view S)
 {
     std::string Result(S);
-    std::ranges::transform(Result, Result.begin(), LowerAsciiChar);
+    std::transform(Result.begin(), Result.end(), Result.begin(), LowerAsciiChar);
     return Result;
 }
 
 bool SameTextAscii(std::string_view A, std::string_view B)
 {
-    return std::ranges::equal(A, B, {}, LowerAsciiChar, LowerAsciiChar);
+    return std::equal(A.begin(), A.end(), B.begin(), B.end(),
+        [](char CA, char CB) { return LowerAsciiChar(CA) == LowerAsciiChar(CB); });
 }

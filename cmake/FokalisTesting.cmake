@@ -2,7 +2,8 @@ include(GoogleTest)
 find_package(GTest REQUIRED)
 
 # fokalis_add_gtest(NAME SOURCES ... LIBS ... [QT | OWN_MAIN])
-# One test program per unit, linked only to what it tests. With QT the program
+# A test program for the units of a folder that link the same libraries (each further
+# program costs a link and a Qt start-up), linked only to what it tests. With QT the program
 # uses the shared main that creates the QApplication; with OWN_MAIN one of its
 # sources has the main; without either, GoogleTest's own.
 function(fokalis_add_gtest name)
@@ -10,6 +11,7 @@ function(fokalis_add_gtest name)
   set(target test_${name})
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gmock Fokalis::warnings)
+  fokalis_moc_where_needed(${target})
   if(ARG_QT)
     target_link_libraries(${target} PRIVATE fokalis_qt_test_main)
   elseif(ARG_OWN_MAIN)

@@ -160,10 +160,10 @@ void TDiagramPainter::DrawAxesAndMarks()
     FCanvas.LineTo(FWidth, Cy);
     FCanvas.MoveTo(Cx, 0);
     FCanvas.LineTo(Cx, FHeight);
-    Guarded([&] { DrawMark(ci::Sub(Cx, ci::Mul(2, FState.F)), Cy, "2F"); });
-    Guarded([&] { DrawMark(ci::Sub(Cx, FState.F), Cy, "F"); });
-    Guarded([&] { DrawMark(ci::Add(Cx, FState.F), Cy, "F"); });
-    Guarded([&] { DrawMark(ci::Add(Cx, ci::Mul(2, FState.F)), Cy, "2F"); });
+    Guarded([&] { DrawMark(ci::Sub(Cx, ci::Mul(2, FState.F)), Cy, DoubleFocusCaption); });
+    Guarded([&] { DrawMark(ci::Sub(Cx, FState.F), Cy, FocusCaption); });
+    Guarded([&] { DrawMark(ci::Add(Cx, FState.F), Cy, FocusCaption); });
+    Guarded([&] { DrawMark(ci::Add(Cx, ci::Mul(2, FState.F)), Cy, DoubleFocusCaption); });
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class TDrawTarget;
 class TPixelBuffer;
@@ -32,6 +33,11 @@ struct TLenseDiagramState {
     std::uint8_t ConcaveThick = 5;
     bool DrawLense = true;
 };
+
+// The captions of the focal marks: the only texts the diagram draws.
+inline constexpr std::string_view FocusCaption = "F";
+inline constexpr std::string_view DoubleFocusCaption = "2F";
+inline constexpr std::string_view LenseCaptions[] = { FocusCaption, DoubleFocusCaption };
 
 // Draws the whole ray diagram of a Width x Height area on Target. Never fails: a
 // degenerate construction leaves the image and the rays out, and a step whose

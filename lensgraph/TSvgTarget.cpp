@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <iterator>
 #include <numbers>
 #include <optional>
@@ -25,9 +26,16 @@ constexpr long double DotPeriod = 6;
 void AppendNumber(std::string& Out, long double Value)
 {
     char Text[512];
+#if defined(__cpp_lib_to_chars)
     const auto Result
         = std::to_chars(Text, Text + sizeof Text, static_cast<double>(Value), std::chars_format::fixed, 3);
     std::string_view Number(Text, static_cast<std::size_t>(Result.ptr - Text));
+#else
+    // The web build's library has no floating-point to_chars; printf gives the same digits
+    // there, where nothing leaves the C locale.
+    const int Length = std::snprintf(Text, sizeof Text, "%.3f", static_cast<double>(Value));
+    std::string_view Number(Text, static_cast<std::size_t>(Length));
+#endif
     while (Number.ends_with('0'))
         Number.remove_suffix(1);
     if (Number.ends_with('.'))
@@ -39,18 +47,6 @@ std::string Number(long double Value)
 {
     std::string Out;
     AppendNumber(Out, Value);
-    return Out;
-}
-
-// 0x00BBGGRR as #RRGGBB.
-std::string Color(TColor Value)
-{
-    static constexpr char Digits[] = "0123456789abcdef";
-    std::string Out = "#";
-    for (const unsigned Shift : { 0u, 8u, 16u }) {
-        Out += Digits[(Value >> (Shift + 4)) & 0xFu];
-        Out += Digits[(Value >> Shift) & 0xFu];
-    }
     return Out;
 }
 
@@ -244,6 +240,17 @@ std::optional<TEllipseShape> ArcShape(const TLenseOutline::TArc& Arc)
 
 } // namespace
 
+std::string HexColor(TColor Value)
+{
+    static constexpr char Digits[] = "0123456789abcdef";
+    std::string Out = "#";
+    for (const unsigned Shift : { 0u, 8u, 16u }) {
+        Out += Digits[(Value >> (Shift + 4)) & 0xFu];
+        Out += Digits[(Value >> Shift) & 0xFu];
+    }
+    return Out;
+}
+
 TSvgTarget::TSvgTarget(int Width, int Height)
     : FWidth(Width)
     , FHeight(Height)
@@ -272,7 +279,7 @@ void TSvgTarget::FillRect(std::int64_t Left, std::int64_t Top, std::int64_t Righ
         return;
     Flush();
     FBody += "<rect x=\"" + Number(L) + "\" y=\"" + Number(T) + "\" width=\"" + Number(R - L) + "\" height=\""
-        + Number(B - T) + "\" fill=\"" + Color(FBrushColor) + "\"/>\n";
+        + Number(B - T) + "\" fill=\"" + HexColor(FBrushColor) + "\"/>\n";
 }
 
 void TSvgTarget::MoveTo(std::int64_t X, std::int64_t Y)
@@ -318,14 +325,14 @@ void TSvgTarget::DottedLine(long double X0, long double Y0, long double X1, long
     AppendPoint(Data, 'M', X0 + (X1 - X0) * Span->T0 + 0.5L, Y0 + (Y1 - Y0) * Span->T0 + 0.5L);
     AppendPoint(Data, 'L', X0 + (X1 - X0) * Span->T1 + 0.5L, Y0 + (Y1 - Y0) * Span->T1 + 0.5L);
     if (FBrushStyle == TBrushStyle::Solid)
-        FBody += "<path d=\"" + Data + "\" fill=\"none\" stroke=\"" + Color(FBrushColor) + "\"/>\n";
+        FBody += "<path d=\"" + Data + "\" fill=\"none\" stroke=\"" + HexColor(FBrushColor) + "\"/>\n";
     // The raster counts dots in pixels along the major axis; along the line one
     // such pixel is Scale long. Each dot is centred on its pixel.
     const long double Scale = std::hypot(X1 - X0, Y1 - Y0) / Steps;
     const long double Phase = std::fmod(Span->T0 * Steps + 0.5L, DotPeriod);
-    FBody += "<path d=\"" + Data + "\" fill=\"none\" stroke=\"" + Color(FPenColor) + "\" stroke-dasharray=\""
-        + Number(DotOn * Scale) + " " + Number((DotPeriod - DotOn) * Scale) + "\" stroke-dashoffset=\""
-        + Number(Phase * Scale) + "\"/>\n";
+    FBody += "<path d=\"" + Data + "\" fill=\"none\" stroke=\"" + HexColor(FPenColor)
+        + "\" stroke-dasharray=\"" + Number(DotOn * Scale) + " " + Number((DotPeriod - DotOn) * Scale)
+        + "\" stroke-dashoffset=\"" + Number(Phase * Scale) + "\"/>\n";
 }
 
 void TSvgTarget::Arc(std::int64_t Left, std::int64_t Top, std::int64_t Right, std::int64_t Bottom,
@@ -338,7 +345,7 @@ void TSvgTarget::Arc(std::int64_t Left, std::int64_t Top, std::int64_t Right, st
     Flush();
     std::string Data;
     AppendArc(Data, 'M', *Shape, Arc);
-    FBody += "<path d=\"" + Data + "\" fill=\"none\" stroke=\"" + Color(FPenColor) + "\"/>\n";
+    FBody += "<path d=\"" + Data + "\" fill=\"none\" stroke=\"" + HexColor(FPenColor) + "\"/>\n";
 }
 
 void TSvgTarget::Ellipse(std::int64_t Left, std::int64_t Top, std::int64_t Right, std::int64_t Bottom)
@@ -356,13 +363,13 @@ void TSvgTarget::Ellipse(std::int64_t Left, std::int64_t Top, std::int64_t Right
         FBody += "<rect x=\"" + Number(static_cast<long double>(std::min(Left, Right))) + "\" y=\""
             + Number(static_cast<long double>(std::min(Top, Bottom))) + "\" width=\""
             + Number(static_cast<long double>(Width)) + "\" height=\""
-            + Number(static_cast<long double>(Height)) + "\" fill=\"" + Color(FPenColor) + "\"/>\n";
+            + Number(static_cast<long double>(Height)) + "\" fill=\"" + HexColor(FPenColor) + "\"/>\n";
         return;
     }
     FBody += "<ellipse cx=\"" + Number(Shape->Cx) + "\" cy=\"" + Number(Shape->Cy) + "\" rx=\""
         + Number(Shape->Rx) + "\" ry=\"" + Number(Shape->Ry) + "\" fill=\""
-        + (FBrushStyle == TBrushStyle::Solid ? Color(FBrushColor) : "none") + "\" stroke=\""
-        + Color(FPenColor) + "\"/>\n";
+        + (FBrushStyle == TBrushStyle::Solid ? HexColor(FBrushColor) : "none") + "\" stroke=\""
+        + HexColor(FPenColor) + "\"/>\n";
 }
 
 int TSvgTarget::TextWidth(std::string_view Text) const
@@ -378,7 +385,7 @@ void TSvgTarget::TextOut(std::int64_t X, std::int64_t Y, std::string_view Text)
     Flush();
     if (FBrushStyle == TBrushStyle::Solid)
         FBody += "<rect x=\"" + Number(Left) + "\" y=\"" + Number(Top) + "\" width=\"" + Number(Mask.Width)
-            + "\" height=\"" + Number(Mask.Height) + "\" fill=\"" + Color(FBrushColor) + "\"/>\n";
+            + "\" height=\"" + Number(Mask.Height) + "\" fill=\"" + HexColor(FBrushColor) + "\"/>\n";
     FBody += "<text x=\"" + Number(Left) + "\" y=\"" + Number(Top + Mask.Ascent) + "\" font-family=\""
         + TTextCache::FontFamily + "\" font-size=\"" + std::to_string(TTextCache::FontPixelSize)
         + "\" fill=\"#000000\" xml:space=\"preserve\">" + Escaped(Text) + "</text>\n";
@@ -394,14 +401,14 @@ void TSvgTarget::FillLenseBody(const TLenseOutline& Outline, TColor)
     std::string Data;
     AppendArc(Data, 'M', *Face1, Outline.Arc1);
     AppendArc(Data, 'L', *Face2, Outline.Arc2);
-    FBody += "<path d=\"" + Data + "Z\" fill=\"" + Color(FBrushColor) + "\"/>\n";
+    FBody += "<path d=\"" + Data + "Z\" fill=\"" + HexColor(FBrushColor) + "\"/>\n";
 }
 
 void TSvgTarget::Flush()
 {
     if (FPath.empty())
         return;
-    FBody += "<path d=\"" + FPath + "\" fill=\"none\" stroke=\"" + Color(FPenColor)
+    FBody += "<path d=\"" + FPath + "\" fill=\"none\" stroke=\"" + HexColor(FPenColor)
         + "\" stroke-linejoin=\"round\"/>\n";
     FPath.clear();
 }

@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 
+// Value (0x00BBGGRR) as "#rrggbb", the way SVG and CSS write a colour.
+std::string HexColor(TColor Value);
+
 // The composition's calls written as an SVG 1.1 drawing of Width x Height pixels,
 // element by element in drawing order, so later ones cover earlier ones as on the
 // raster. Coordinates are the raster's: pixel (X, Y) is the square from (X, Y) to

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Renders the program's icon as the PNG sizes of the hicolor theme into packaging/icons/,
+# Renders the program's icon as PNGs of the hicolor theme into packaging/icons/, in the sizes
+# of packaging/icon-sizes (which check-install.sh also requires in the package),
 # and the buttons' glyphs at their size and twice that into app/icons/. The PNGs are kept in
 # the repository, so building and packaging need no SVG renderer and the program loads no
 # SVG code at start-up; run this again (needs librsvg2-bin) whenever an SVG in app/icons/
@@ -8,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 svg=app/icons/org.fokalis.Fokalis.svg
-for size in 16 22 24 32 48 64 128 256; do
+for size in $(cat packaging/icon-sizes); do
     dir="packaging/icons/hicolor/${size}x${size}/apps"
     mkdir -p "$dir"
     rsvg-convert --width "$size" --height "$size" --output "$dir/org.fokalis.Fokalis.png" "$svg"

@@ -17,8 +17,7 @@ namespace platform {
 // "\Software\<organisation>\<application>", the name is empty or the value is missing.
 std::optional<std::string> FindLocalMachineString(const std::string& KeyPath, const std::string& ValueName);
 
-// ReadRegistryString(HKEY_LOCAL_MACHINE, KeyPath, ValueName): the value's text,
-// or the empty text when the key cannot be opened or the value is missing.
+// The value's text, or the empty text when the key cannot be opened or the value is missing.
 std::string ReadLocalMachineString(const std::string& KeyPath, const std::string& ValueName);
 
 // Writes Value, or removes the value when Value is none. False when the key path cannot

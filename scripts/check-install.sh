@@ -14,6 +14,8 @@
 # requires the window title of each locale's dictionary (needs xvfb and x11-utils).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/lib/xvfb.sh
+. scripts/lib/dictionary.sh
 build_dir=${1:-build-package}
 
 # What the README's "Install" section promises, below the prefix /usr: for the
@@ -33,7 +35,7 @@ promised=(
     share/doc/fokalis/dictionary-format.md
     share/doc/fokalis/host-protocol.md
 )
-for size in 16 22 24 32 48 64 128 256; do
+for size in $(cat packaging/icon-sizes); do
     promised+=("share/icons/hicolor/${size}x${size}/apps/org.fokalis.Fokalis.png")
 done
 # The host tools are promised with their manual pages wherever the build makes them.
@@ -111,22 +113,15 @@ check_program_starts() {
 # In each locale the window title must be its dictionary's text for the key "Fokalis", not
 # the key.
 check_window_titles() {
-    local stage=$1 display
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-    xvfb_pid=$!
-    for _ in $(seq 50); do
-        [ -s "$work/display" ] && break
-        sleep 0.1
-    done
-    display=":$(cat "$work/display")"
-    [ "$display" != ":" ] || fail "Xvfb did not start"
-    check_window_title "$stage" "$display" de_DE.UTF-8 german.itl
-    check_window_title "$stage" "$display" C.UTF-8 english.itl
+    local stage=$1
+    start_xvfb "$work" || fail "Xvfb did not start"
+    check_window_title "$stage" "$DISPLAY" de_DE.UTF-8 german.itl
+    check_window_title "$stage" "$DISPLAY" C.UTF-8 english.itl
 }
 
 check_window_title() {
     local stage=$1 display=$2 locale=$3 dictionary=$4 expected
-    expected=$(grep -a -o '^\[Fokalis\]=[^|]*' "$stage/usr/share/fokalis/dictionaries/$dictionary" | cut -d= -f2-)
+    expected=$(dictionary_text "$stage/usr/share/fokalis/dictionaries/$dictionary" Fokalis)
     [ -n "$expected" ] || fail "$dictionary has no title text"
     DISPLAY=$display QT_QPA_PLATFORM=xcb start_program "$stage" "$work/title.log" "$locale"
     for _ in $(seq 50); do

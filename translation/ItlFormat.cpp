@@ -41,8 +41,8 @@ std::string NormalizeKey(std::string_view S)
 std::string DecodeText(std::string_view S, std::string_view AppName)
 {
     std::string Text(S);
-    std::ranges::replace(Text, '\r', ' ');
-    std::ranges::replace(Text, '\n', ' ');
+    std::replace(Text.begin(), Text.end(), '\r', ' ');
+    std::replace(Text.begin(), Text.end(), '\n', ' ');
     return ReplaceAll(ReplaceAll(Text, "\\n", "\r\n", false), "<%APPNAME%>", AppName, true);
 }
 

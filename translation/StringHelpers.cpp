@@ -10,7 +10,7 @@ namespace {
 
 bool HasAsciiLetter(std::string_view S)
 {
-    return std::ranges::any_of(S, [](char C) {
+    return std::any_of(S.begin(), S.end(), [](char C) {
         const char Lower = LowerAsciiChar(C);
         return Lower >= 'a' && Lower <= 'z';
     });

@@ -1,8 +1,5 @@
 #include "TCustomLabel.h"
 
-#include <QContextMenuEvent>
-#include <QEnterEvent>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -10,6 +7,9 @@
 #include <utility>
 
 namespace {
+
+// Drawn as it stands: no accelerator, no markup, one line unless the caption breaks it.
+constexpr int TextFlags = Qt::AlignLeft | Qt::AlignTop;
 
 void SetTextColor(QWidget& Control, const QColor& Color)
 {
@@ -20,7 +20,7 @@ void SetTextColor(QWidget& Control, const QColor& Color)
     Control.setPalette(Palette);
 }
 
-}
+} // namespace
 
 TCustomLabel::TCustomLabel(QWidget* parent)
     : QWidget(parent)
@@ -37,25 +37,6 @@ void TCustomLabel::SetCaption(const QString& Value)
     update();
 }
 
-void TCustomLabel::SetAlignment(TAlignment Value)
-{
-    FAlignment = Value;
-    update();
-}
-
-void TCustomLabel::SetLayout(TTextLayout Value)
-{
-    FLayout = Value;
-    update();
-}
-
-void TCustomLabel::SetWordWrap(bool Value)
-{
-    FWordWrap = Value;
-    AdjustBounds();
-    update();
-}
-
 void TCustomLabel::SetAutoSize(bool Value)
 {
     FAutoSize = Value;
@@ -64,28 +45,8 @@ void TCustomLabel::SetAutoSize(bool Value)
 
 QColor TCustomLabel::Color() const
 {
-    if (FParentColor && parentWidget())
-        return parentWidget()->palette().color(QPalette::Window);
-    return FColor.isValid() ? FColor : palette().color(QPalette::Window);
-}
-
-void TCustomLabel::SetColor(const QColor& Value)
-{
-    FColor = Value;
-    FParentColor = false;
-    update();
-}
-
-void TCustomLabel::SetParentColor(bool Value)
-{
-    FParentColor = Value;
-    update();
-}
-
-void TCustomLabel::SetTransparent(bool Value)
-{
-    FTransparent = Value;
-    update();
+    const QWidget* Parent = parentWidget();
+    return (Parent ? Parent : this)->palette().color(QPalette::Window);
 }
 
 TFont TCustomLabel::Font() const
@@ -99,32 +60,11 @@ void TCustomLabel::SetFont(const TFont& Value)
     SetTextColor(*this, Value.Color);
 }
 
-bool TCustomLabel::ParentFont() const
-{
-    return !testAttribute(Qt::WA_SetFont);
-}
-
-void TCustomLabel::SetParentFont(bool Value)
-{
-    if (!Value) {
-        SetFont(Font());
-        return;
-    }
-    setFont(QFont());
-    setPalette(QPalette());
-}
-
-void TCustomLabel::SetPopupMenu(QMenu* Value)
-{
-    FPopupMenu = Value;
-}
-
 QSize TCustomLabel::sizeHint() const
 {
     // An empty caption still takes the height of one line.
     const QString Text = FCaption.isEmpty() ? QStringLiteral(" ") : FCaption;
-    const int Width = FWordWrap ? width() : QWIDGETSIZE_MAX;
-    return fontMetrics().boundingRect(QRect(0, 0, Width, QWIDGETSIZE_MAX), TextFlags(), Text).size();
+    return fontMetrics().boundingRect(QRect(0, 0, QWIDGETSIZE_MAX, QWIDGETSIZE_MAX), TextFlags, Text).size();
 }
 
 void TCustomLabel::Click()
@@ -135,17 +75,15 @@ void TCustomLabel::Click()
 void TCustomLabel::paintEvent(QPaintEvent*)
 {
     QPainter Painter(this);
-    if (!FTransparent)
-        Painter.fillRect(rect(), Color());
+    Painter.fillRect(rect(), Color());
     style()->drawItemText(
-        &Painter, rect(), TextFlags(), palette(), isEnabled(), FCaption, QPalette::WindowText);
+        &Painter, rect(), TextFlags, palette(), isEnabled(), FCaption, QPalette::WindowText);
 }
 
 void TCustomLabel::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
         FClicked = true;
-    emit OnMouseDown(event->button(), event->modifiers(), event->position().toPoint());
 }
 
 void TCustomLabel::mouseReleaseEvent(QMouseEvent* event)
@@ -153,40 +91,12 @@ void TCustomLabel::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton && std::exchange(FClicked, false)
         && rect().contains(event->position().toPoint()))
         Click();
-    emit OnMouseUp(event->button(), event->modifiers(), event->position().toPoint());
 }
 
-void TCustomLabel::mouseDoubleClickEvent(QMouseEvent* event)
+void TCustomLabel::mouseDoubleClickEvent(QMouseEvent*)
 {
-    // The second press of a double click is no click of its own.
-    if (event->button() == Qt::LeftButton)
-        emit OnDblClick();
-    emit OnMouseDown(event->button(), event->modifiers(), event->position().toPoint());
-}
-
-void TCustomLabel::mouseMoveEvent(QMouseEvent* event)
-{
-    emit OnMouseMove(event->modifiers(), event->position().toPoint());
-}
-
-void TCustomLabel::contextMenuEvent(QContextMenuEvent* event)
-{
-    bool Handled = false;
-    emit OnContextPopup(event->pos(), Handled);
-    if (!Handled && FPopupMenu)
-        FPopupMenu->popup(event->globalPos());
-}
-
-void TCustomLabel::enterEvent(QEnterEvent* event)
-{
-    QWidget::enterEvent(event);
-    emit OnMouseEnter();
-}
-
-void TCustomLabel::leaveEvent(QEvent* event)
-{
-    QWidget::leaveEvent(event);
-    emit OnMouseLeave();
+    // The second press of a double click is no click of its own (Qt's default would
+    // take it for a press).
 }
 
 void TCustomLabel::changeEvent(QEvent* event)
@@ -196,18 +106,8 @@ void TCustomLabel::changeEvent(QEvent* event)
         AdjustBounds();
 }
 
-int TCustomLabel::TextFlags() const
-{
-    static constexpr int Horizontal[] = { Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter };
-    static constexpr int Vertical[] = { Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom };
-    return Horizontal[static_cast<int>(FAlignment)] | Vertical[static_cast<int>(FLayout)]
-        | (FWordWrap ? Qt::TextWordWrap : 0);
-}
-
 void TCustomLabel::AdjustBounds()
 {
-    if (!FAutoSize)
-        return;
-    const QSize Needed = sizeHint();
-    resize(FWordWrap ? width() : Needed.width(), Needed.height());
+    if (FAutoSize)
+        resize(sizeHint());
 }

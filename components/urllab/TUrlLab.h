@@ -2,8 +2,6 @@
 
 #include "TCustomLabel.h"
 
-#include <QMenu>
-
 namespace platform {
 class TShell;
 }
@@ -18,22 +16,14 @@ class TShell;
 // publishes them.
 class TUrlLab : public TCustomLabel {
     Q_OBJECT
-    Q_PROPERTY(TCustomLabel::TAlignment Alignment READ Alignment WRITE SetAlignment)
     Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
-    Q_PROPERTY(QColor Color READ Color WRITE SetColor)
     Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled)
     Q_PROPERTY(TFont Font READ Font WRITE SetFont)
     Q_PROPERTY(TFont FontActive READ FontActive WRITE SetFontActive)
-    Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)
-    Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont)
-    Q_PROPERTY(QMenu* PopupMenu READ PopupMenu WRITE SetPopupMenu)
-    Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
     Q_PROPERTY(QString URL READ URL WRITE SetURL)
     Q_PROPERTY(QString TaskParams READ TaskParams WRITE SetTaskParams)
-    Q_PROPERTY(TCustomLabel::TTextLayout Layout READ Layout WRITE SetLayout)
     Q_PROPERTY(bool Visible READ Visible WRITE setVisible)
-    Q_PROPERTY(bool WordWrap READ WordWrap WRITE SetWordWrap)
 
 public:
     // Opens through the desktop shell; the active font starts as a copy of the label's.

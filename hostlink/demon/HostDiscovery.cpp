@@ -7,9 +7,9 @@
 
 #include <QCoreApplication>
 
-std::string ReadRegistryString(TRegistryRoot, const std::string& KeyPath, const std::string& ValueName)
+std::string ReadViewerHandle()
 {
-    return platform::ReadLocalMachineString(KeyPath, ValueName);
+    return platform::ReadLocalMachineString(DemonRegistryKey, ViewerHandleValue);
 }
 
 std::vector<std::string> CommandLine()
@@ -47,9 +47,7 @@ std::string GetServerHandleSuffix(
 
 std::string GetServerHandleSuffix()
 {
-    return GetServerHandleSuffix(
-        ReadRegistryString(TRegistryRoot::LocalMachine, DemonRegistryKey, ViewerHandleValue),
-        CommandLineParameters());
+    return GetServerHandleSuffix(ReadViewerHandle(), CommandLineParameters());
 }
 
 TWindowHandle FindServerWindow(platform::TWindowMessaging& Messaging, const std::string& Suffix)

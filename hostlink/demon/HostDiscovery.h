@@ -20,13 +20,9 @@ inline constexpr const char* ServerHandleSwitch = "/serverhandle=";
 // The registry suffix that means "not set".
 inline constexpr const char* UnsetServerHandle = "00000000";
 
-// The registry roots this program reads from; only the machine-wide one is used.
-enum class TRegistryRoot { LocalMachine };
-
-// The string value ValueName under KeyPath, or empty when the key or the value
-// is missing (the platform's stand-in for the registry; LERNIX_REGISTRY_DIR
-// moves it for tests).
-std::string ReadRegistryString(TRegistryRoot Root, const std::string& KeyPath, const std::string& ValueName);
+// The suffix the host published under DemonRegistryKey, or empty when none is (the
+// platform's stand-in for the registry; LERNIX_REGISTRY_DIR moves it for tests).
+std::string ReadViewerHandle();
 
 // The program's command line, program name first, as 8-bit text: the one kept before
 // the application object existed (RawCommandLine.h), else the application's arguments.

@@ -1,15 +1,14 @@
 #include "UsableDictionary.h"
 
-#include "ItlFormat.h"
 #include "TTolkar2000.h"
 #include "TUniqueFd.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -23,11 +22,6 @@ struct TFileRead {
 std::string SystemReason()
 {
     return std::string("cannot read it: ") + std::strerror(errno);
-}
-
-std::string TooLarge()
-{
-    return "it is larger than " + std::to_string(MaxDictionarySize / (1024 * 1024)) + " MiB";
 }
 
 TFileRead ReadDictionaryFile(const std::string& File)
@@ -47,8 +41,8 @@ TFileRead ReadDictionaryFile(const std::string& File)
         return { false, {}, "it is a folder" };
     if (!S_ISREG(Status.st_mode))
         return { false, {}, "it is not a regular file" };
-    if (static_cast<std::size_t>(Status.st_size) > MaxDictionarySize)
-        return { false, {}, TooLarge() };
+    if (auto Problem = DictionarySizeProblem(static_cast<std::size_t>(Status.st_size)))
+        return { false, {}, std::move(Problem) };
     TFileRead Read;
     char Block[65536];
     for (;;) {
@@ -60,35 +54,12 @@ TFileRead ReadDictionaryFile(const std::string& File)
         if (Got > 0)
             Read.Bytes.append(Block, static_cast<std::size_t>(Got));
         // A file that grows while it is read is held to the same bound.
-        if (Read.Bytes.size() > MaxDictionarySize)
-            return { false, {}, TooLarge() };
+        if (auto Problem = DictionarySizeProblem(Read.Bytes.size()))
+            return { false, {}, std::move(Problem) };
     }
 }
 
 } // namespace
-
-std::optional<std::string> DictionaryProblem(std::string_view Bytes)
-{
-    if (Bytes.empty())
-        return "it is empty";
-    if (Bytes.find('\0') != std::string_view::npos)
-        return "it is no text file (it holds NUL bytes)";
-    const std::size_t Last = Bytes.rfind(ItlTerminator);
-    if (Last == std::string_view::npos)
-        return "it holds no entry of the form [key]=text|$$";
-    if (Bytes.find_first_not_of(" \t\r\n", Last + ItlTerminator.size()) != std::string_view::npos)
-        return "it ends inside an entry (the file may have been cut short)";
-    return std::nullopt;
-}
-
-std::optional<std::string> LoadDictionaryBytes(TTolkar2000& Engine, const std::string& Bytes)
-{
-    if (auto Problem = DictionaryProblem(Bytes))
-        return Problem;
-    std::istringstream In(Bytes);
-    Engine.LoadFromStream(In);
-    return std::nullopt;
-}
 
 std::string LoadFirstUsableDictionary(
     TTolkar2000& Engine, const std::vector<std::string>& Files, const TDictionaryComplaint& Complaint)

@@ -193,13 +193,6 @@ void TLenseGraph::UpdateAccessibleTexts()
     }
 }
 
-std::optional<TLensePart> TLenseGraph::KeyPart() const
-{
-    if (FKeyGrab.Target() == TGrabTarget::gtNone)
-        return std::nullopt;
-    return FKeyPart;
-}
-
 QString TLenseGraph::AccessibleHelp() const
 {
     return Text(Translate("Lens Diagram Help"));
@@ -225,10 +218,9 @@ void TLenseGraph::SetPartValue(TLensePart Part, long long Value)
     Paint();
 }
 
-void TLenseGraph::ChooseKeyPart(TGrabTarget Target, TLensePart Part)
+void TLenseGraph::ChooseKeyTarget(TGrabTarget Target)
 {
-    FKeyGrab.Choose(Target);
-    FKeyPart = Part;
+    FKeys.Choose(Target);
     update();
     AnnounceFocus();
 }
@@ -304,9 +296,9 @@ void TLenseGraph::PaintFocusMark(QPainter& Painter) const
     Painter.setPen(Pen);
     Painter.setBrush(Qt::NoBrush);
     Painter.drawRect(rect().adjusted(1, 1, -2, -2));
-    if (FKeyGrab.Target() == TGrabTarget::gtNone)
+    if (FKeys.Target() == TGrabTarget::gtNone)
         return;
-    Painter.drawEllipse(ElementPixel(FKeyGrab.Target()), FocusRingRadius, FocusRingRadius);
+    Painter.drawEllipse(ElementPixel(FKeys.Target()), FocusRingRadius, FocusRingRadius);
 }
 
 QPoint TLenseGraph::ElementPixel(TGrabTarget Target) const
@@ -322,50 +314,42 @@ QPoint TLenseGraph::ElementPixel(TGrabTarget Target) const
 
 namespace {
 
-struct TChoiceKey {
+struct TKeyName {
     int Key;
-    TGrabTarget Target;
+    TDiagramKey DiagramKey;
 };
-constexpr TChoiceKey ChoiceKeys[] = { { Qt::Key_O, TGrabTarget::gtObject },
-    { Qt::Key_F, TGrabTarget::gtFocus }, { Qt::Key_2, TGrabTarget::gtDoubleFocus } };
-
-struct TArrowKey {
-    int Key;
-    int Dx, Dy;
-};
-constexpr TArrowKey ArrowKeys[]
-    = { { Qt::Key_Left, -1, 0 }, { Qt::Key_Right, 1, 0 }, { Qt::Key_Up, 0, -1 }, { Qt::Key_Down, 0, 1 } };
+constexpr TKeyName DiagramKeys[]
+    = { { Qt::Key_O, TDiagramKey::ChooseObject }, { Qt::Key_F, TDiagramKey::ChooseFocus },
+          { Qt::Key_2, TDiagramKey::ChooseDoubleFocus }, { Qt::Key_Escape, TDiagramKey::Leave },
+          { Qt::Key_Left, TDiagramKey::Left }, { Qt::Key_Right, TDiagramKey::Right },
+          { Qt::Key_Up, TDiagramKey::Up }, { Qt::Key_Down, TDiagramKey::Down } };
 
 } // namespace
 
 void TLenseGraph::keyPressEvent(QKeyEvent* Event)
 {
-    const int Key = Event->key();
-    for (const TChoiceKey& Choice : ChoiceKeys) {
-        if (Choice.Key == Key) {
-            ChooseKeyPart(Choice.Target, PartOf(Choice.Target));
-            return;
-        }
-    }
-    if (Key == Qt::Key_Escape && FKeyGrab.Target() != TGrabTarget::gtNone) {
-        ChooseKeyPart(TGrabTarget::gtNone, FKeyPart);
+    const auto Name = std::find_if(std::begin(DiagramKeys), std::end(DiagramKeys),
+        [Event](const TKeyName& Entry) { return Entry.Key == Event->key(); });
+    const std::optional<TLensePart> Before = FKeys.Part();
+    const TLenseKeyboard::TResult Result = Name == std::end(DiagramKeys)
+        ? TLenseKeyboard::TResult::Ignored
+        : FKeys.Press(
+            Name->DiagramKey, (Event->modifiers() & Qt::ShiftModifier) != 0, FState, width(), height());
+    switch (Result) {
+    case TLenseKeyboard::TResult::Chosen:
+        update();
+        AnnounceFocus();
+        return;
+    case TLenseKeyboard::TResult::Moved:
+        Paint();
+        if (FKeys.Part() != Before)
+            AnnounceFocus();
+        return;
+    case TLenseKeyboard::TResult::Ignored:
+        // Unused keys, and Escape without a choice, go on to the window.
+        QWidget::keyPressEvent(Event);
         return;
     }
-    const int Step = Event->modifiers() & Qt::ShiftModifier ? 10 : 1;
-    for (const TArrowKey& Arrow : ArrowKeys) {
-        if (Arrow.Key == Key && FKeyGrab.Move(FState, width(), height(), Arrow.Dx * Step, Arrow.Dy * Step)) {
-            // The object's two numbers are two parts: the one a key changes is heard.
-            const TLensePart Before = FKeyPart;
-            if (FKeyGrab.Target() == TGrabTarget::gtObject)
-                FKeyPart = Arrow.Dy != 0 ? TLensePart::ObjectHeight : TLensePart::ObjectDistance;
-            Paint();
-            if (FKeyPart != Before)
-                AnnounceFocus();
-            return;
-        }
-    }
-    // Unused keys, and Escape without a choice, go on to the window.
-    QWidget::keyPressEvent(Event);
 }
 
 void TLenseGraph::MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)
@@ -375,8 +359,8 @@ void TLenseGraph::MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift,
     FGrabTarget = FindGrabTarget(FState, width(), height(), X, Y);
     // With the focus here (a screen reader's user may drag too) the dragged element
     // becomes the keyboard's choice, so that its changes are heard.
-    if (hasFocus() && FGrabTarget != TGrabTarget::gtNone && FGrabTarget != FKeyGrab.Target())
-        ChooseKeyPart(FGrabTarget, PartOf(FGrabTarget));
+    if (hasFocus() && FGrabTarget != TGrabTarget::gtNone && FGrabTarget != FKeys.Target())
+        ChooseKeyTarget(FGrabTarget);
     MouseMove(Shift, X, Y);
 }
 

@@ -3,7 +3,7 @@
 #include "LenseDiagram.h"
 #include "LenseDrag.h"
 #include "LensePart.h"
-#include "TKeyboardGrab.h"
+#include "TLenseKeyboard.h"
 #include "TPixelBuffer.h"
 
 #include <QWidget>
@@ -121,14 +121,14 @@ public:
 
     TGrabTarget GrabTarget() const { return FGrabTarget; }
     // The element the keyboard moves; gtNone when none is chosen.
-    TGrabTarget KeyTarget() const { return FKeyGrab.Target(); }
+    TGrabTarget KeyTarget() const { return FKeys.Target(); }
     // Target's pixel, held near the picture where a setter put it far outside;
     // gtNone gives the lens centre.
     QPoint ElementPixel(TGrabTarget Target) const;
     // The ring that shows the keyboard's choice.
     static constexpr int FocusRingRadius = 9;
     // The part the keyboard moves; none while nothing is chosen.
-    std::optional<TLensePart> KeyPart() const;
+    std::optional<TLensePart> KeyPart() const { return FKeys.Part(); }
     const TPixelBuffer& Bitmap() const { return FBitmap; }
     // How many times the diagram has been composed; lets callers see that an
     // unchanged value costs nothing.
@@ -167,8 +167,8 @@ private:
     // them at once and announces what changed.
     void UpdateAccessibleTexts();
     void PaintFocusMark(QPainter& Painter) const;
-    // Chooses Target for the keyboard, its part being Part, and tells assistive technology.
-    void ChooseKeyPart(TGrabTarget Target, TLensePart Part);
+    // Chooses Target for the keyboard and tells assistive technology.
+    void ChooseKeyTarget(TGrabTarget Target);
     // Tells assistive technology which part, or else the diagram, has the focus.
     void AnnounceFocus();
     TTextLookup Lookup() const;
@@ -177,8 +177,7 @@ private:
     TGrabTarget FGrabTarget = TGrabTarget::gtNone;
     TLenseDiagramState FState;
     int FPaintCount = 0;
-    TKeyboardGrab FKeyGrab;
-    TLensePart FKeyPart = TLensePart::ObjectDistance;
+    TLenseKeyboard FKeys;
     std::unique_ptr<TTolkar2000> FNoDictionary;
     TTolkar2000* FTranslator;
     mutable QString FAccessibleName;

@@ -56,13 +56,8 @@ TEST(Registry, ValueIsReadFromTheMachineSettings)
     conf.write("[demon]\nViewerHandle=00C0FFEE\n");
     conf.close();
     qputenv("LERNIX_REGISTRY_DIR", folder.path().toLocal8Bit());
-    EXPECT_EQ(
-        ReadRegistryString(TRegistryRoot::LocalMachine, DemonRegistryKey, ViewerHandleValue), "00C0FFEE");
+    EXPECT_EQ(ReadViewerHandle(), "00C0FFEE");
     EXPECT_EQ(GetServerHandleSuffix(), "00C0FFEE");
-    EXPECT_EQ(ReadRegistryString(TRegistryRoot::LocalMachine, DemonRegistryKey, "Missing"), "");
-    EXPECT_EQ(
-        ReadRegistryString(TRegistryRoot::LocalMachine, "\\Software\\Nobody\\here", ViewerHandleValue), "");
-    EXPECT_EQ(ReadRegistryString(TRegistryRoot::LocalMachine, "\\Hardware", ViewerHandleValue), "");
     qunsetenv("LERNIX_REGISTRY_DIR");
 }
 

@@ -4,6 +4,9 @@
 # changes the diagram. Usage: about-and-drag.sh PROGRAM (its dictionary lies beside it)
 # Exits 77 (skipped) when Xvfb, xdotool or ImageMagick's import/compare are missing.
 set -euo pipefail
+scripts=$(dirname "$0")/../../scripts/lib
+. "$scripts/xvfb.sh"
+. "$scripts/dictionary.sh"
 
 program=$1
 dictionary=$program.itl
@@ -52,10 +55,7 @@ printf '%s\n' "\$*" >>"$work/opened"
 SCRIPT
 chmod +x "$work/bin/xdg-open"
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-wait_for test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
+start_xvfb "$work" || fail "Xvfb did not start"
 # The window remembers its place in the user's settings: a scratch folder, not the tester's.
 export XDG_CONFIG_HOME="$work/config"
 
@@ -66,7 +66,7 @@ program_pid=$!
 visible() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 wait_for visible '^About$' || fail "the About box did not open"
 about=$(xdotool search --onlyvisible --name '^About$' | head -n1)
-main_title=$(sed -n 's/^\[Fokalis\]=\(.*\)|\$\$.*/\1/p' "$dictionary" | tr -d '\r')
+main_title=$(dictionary_text "$dictionary" Fokalis)
 main=$(xdotool search --name "^${main_title}\$" | head -n1)
 [ -n "$main" ] || fail "no main window titled '$main_title'"
 
@@ -74,7 +74,7 @@ main=$(xdotool search --name "^${main_title}\$" | head -n1)
 eval "$(xdotool getwindowgeometry --shell "$about")"
 xdotool mousemove $((X + 8 + 152 + 10)) $((Y + 224 + 40 + 8)) click 1
 wait_for test -s "$work/opened" || fail "the home-page link opened nothing"
-expected=$(sed -n 's/^\[HomePageURL\]=\(.*\)|\$\$.*/\1/p' "$dictionary" | tr -d '\r')
+expected=$(dictionary_text "$dictionary" HomePageURL)
 opened=$(cat "$work/opened")
 [ "$opened" = "$expected" ] || fail "opened '$opened', expected '$expected'"
 

@@ -8,6 +8,9 @@
 # dictionaries. Usage: orca-speaks.sh PROGRAM DICTIONARY...
 # Exits 77 (skipped) when Orca or what it needs is missing.
 set -euo pipefail
+scripts=$(dirname "$0")/../../scripts/lib
+. "$scripts/xvfb.sh"
+. "$scripts/dictionary.sh"
 
 program=$1
 shift
@@ -52,9 +55,7 @@ wait_for() {
 entry() {
     local dictionary=$1 key=$2 text
     shift 2
-    text=$(grep -a -F "[$key]=" "$dictionary" | head -n1 | tr -d '\r')
-    text=${text#*]=}
-    text=${text%|\$\$}
+    text=$(dictionary_text "$dictionary" "$key")
     local n=1
     for value in "$@"; do
         text=${text//<%$n%>/$value}
@@ -82,10 +83,8 @@ chmod 700 "$work/runtime" "$work/lernix"
 export HOME=$work/home XDG_RUNTIME_DIR=$work/runtime LERNIX_RUNTIME_DIR=$work/lernix
 export XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-wait_for 10 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
+start_xvfb "$work" || fail "Xvfb did not start"
+pids+=("$xvfb_pid")
 eval "$(dbus-launch --sh-syntax)"
 openbox >/dev/null 2>&1 &
 pids+=($!)

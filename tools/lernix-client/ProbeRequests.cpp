@@ -22,9 +22,7 @@ std::string HostSuffix(const TClientOptions& Options)
 {
     if (Options.Suffix)
         return *Options.Suffix;
-    return GetServerHandleSuffix(
-        ReadRegistryString(TRegistryRoot::LocalMachine, DemonRegistryKey, ViewerHandleValue),
-        Options.ServerHandleSwitches);
+    return GetServerHandleSuffix(ReadViewerHandle(), Options.ServerHandleSwitches);
 }
 
 void AskHost(TkdbDemonClient& Client, const TClientOptions& Options, std::ostream& Out)

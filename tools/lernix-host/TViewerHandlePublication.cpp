@@ -12,11 +12,6 @@
 
 namespace {
 
-std::string ReadViewerHandle()
-{
-    return ReadRegistryString(TRegistryRoot::LocalMachine, DemonRegistryKey, ViewerHandleValue);
-}
-
 // The store's file as it was before the publication, made ready while nothing hurries, so
 // that a signal handler only has to write it back.
 struct TStoreBefore {

@@ -1,0 +1,136 @@
+// The core as the page uses it: the WebAssembly module's C functions behind methods that
+// take and give JavaScript values. Every rule (drawing, dragging, keys, texts) is the
+// core's; this only carries numbers, bytes and texts across.
+import FokalisCore from "./fokalis-core.js";
+
+// The keys the core knows, in its order (TDiagramKey).
+export const DiagramKey = Object.freeze({
+    ChooseObject: 0,
+    ChooseFocus: 1,
+    ChooseDoubleFocus: 2,
+    Leave: 3,
+    Left: 4,
+    Right: 5,
+    Up: 6,
+    Down: 7,
+});
+
+// What a key did (TLenseKeyboard::TResult).
+export const KeyResult = Object.freeze({ Ignored: 0, Chosen: 1, Moved: 2 });
+
+export class TCore {
+    static async create() {
+        return new TCore(await FokalisCore());
+    }
+
+    constructor(module) {
+        this.FModule = module;
+        this.Width = module._FokalisWidth();
+        this.Height = module._FokalisHeight();
+        this.Version = this.text(module._FokalisVersion());
+        this.FallbackDictionary = this.text(module._FokalisFallbackDictionary());
+    }
+
+    text(address) {
+        return this.FModule.UTF8ToString(address);
+    }
+
+    withString(value, call) {
+        const bytes = new TextEncoder().encode(value);
+        return this.withBytes(bytes, (address) => call(address), true);
+    }
+
+    // Copies bytes into the module's memory for the length of one call.
+    withBytes(bytes, call, terminate = false) {
+        const address = this.FModule._malloc(bytes.length + 1);
+        if (!address)
+            throw new Error("out of memory");
+        try {
+            this.FModule.HEAPU8.set(bytes, address);
+            if (terminate)
+                this.FModule.HEAPU8[address + bytes.length] = 0;
+            return call(address, bytes.length);
+        } finally {
+            this.FModule._free(address);
+        }
+    }
+
+    // Null when the bytes were loaded as the dictionary, else why they cannot serve.
+    loadDictionary(bytes) {
+        const problem = this.withBytes(bytes, (address, size) => this.text(this.FModule._FokalisLoadDictionary(address, size)));
+        return problem === "" ? null : problem;
+    }
+
+    // Why a dictionary of size bytes is refused before it is read, or null.
+    dictionarySizeProblem(size) {
+        const problem = this.text(this.FModule._FokalisDictionarySizeProblem(size));
+        return problem === "" ? null : problem;
+    }
+
+    translate(key) {
+        return this.withString(key, (address) => this.text(this.FModule._FokalisTranslate(address)));
+    }
+
+    aboutTexts() {
+        return { webSite: this.text(this.FModule._FokalisAboutText(0)), description: this.text(this.FModule._FokalisAboutText(1)) };
+    }
+
+    dictionaryOfLocale(locale) {
+        return this.withString(locale, (address) => this.text(this.FModule._FokalisDictionaryOfLocale(address)));
+    }
+
+    setLensType(convex) {
+        return this.FModule._FokalisSetLenseType(convex ? 1 : 0) !== 0;
+    }
+
+    setDisplayLens(display) {
+        return this.FModule._FokalisSetDrawLense(display ? 1 : 0) !== 0;
+    }
+
+    pointerDown(x, y, focused) {
+        return this.FModule._FokalisPointerDown(x, y, focused ? 1 : 0) !== 0;
+    }
+
+    pointerMove(x, y) {
+        return this.FModule._FokalisPointerMove(x, y) !== 0;
+    }
+
+    pointerUp() {
+        this.FModule._FokalisPointerUp();
+    }
+
+    press(key, shift) {
+        return this.FModule._FokalisPress(key, shift ? 1 : 0);
+    }
+
+    // The picture as ImageData, composed when something changed since the last call.
+    imageData() {
+        const address = this.FModule._FokalisPixels();
+        const bytes = new Uint8ClampedArray(this.FModule.HEAPU8.buffer, address, this.Width * this.Height * 4);
+        return new ImageData(new Uint8ClampedArray(bytes), this.Width, this.Height);
+    }
+
+    svg() {
+        return this.text(this.FModule._FokalisSvg());
+    }
+
+    name() {
+        return this.text(this.FModule._FokalisName());
+    }
+
+    description() {
+        return this.text(this.FModule._FokalisDescription());
+    }
+
+    announcement() {
+        return this.text(this.FModule._FokalisAnnouncement());
+    }
+
+    values() {
+        return this.text(this.FModule._FokalisValues());
+    }
+
+    state() {
+        return JSON.parse(this.text(this.FModule._FokalisStateJson()));
+    }
+}
