@@ -1,9 +1,9 @@
 // The baselines of the first-paint benchmark, written as any Qt Widgets program would be.
 // Without arguments: the main window's content in plain Qt, with the same size, widgets
 // and English texts (the diagram area painted with QPainter, the command panel with its
-// buttons, lens-type group, check boxes and legend, the explanation below), but no
-// dictionary, host link, icons or fonts of its own. With --bare: an empty window of the
-// same size.
+// buttons, lens-type group, check boxes and legend, the explanation below in a read-only
+// text box, as the program shows it), but no dictionary, host link, icons or fonts of its
+// own. With --bare: an empty window of the same size.
 #include "LenseStartValues.h"
 #include "TQPainterLenseScene.h"
 
@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPaintEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -30,7 +31,9 @@ const char* const Explanation
       "ray passes straight through the middle of the lens. Where the image is virtual, dotted lines "
       "continue the rays backwards.\nDrag the object's head with the left mouse button to change "
       "its distance and height, or drag the left mark \"F\" or \"2F\" to change the focal length. "
-      "Choose a convex or a concave lens on the right.";
+      "Choose a convex or a concave lens on the right.\nWith the keyboard: Tab to the diagram, then O, "
+      "F or 2 chooses the object, the mark \"F\" or the mark \"2F\"; the arrow keys move it by one "
+      "pixel, with Shift by ten, and Up and Down change the object's height; Escape leaves the choice.";
 
 class TPlainDiagram : public QWidget {
 public:
@@ -71,9 +74,7 @@ void BuildMainWindow(QWidget& Window)
     Place(new QCheckBox("Display Lens", Panel), QRect(15, 216, 140, 17))->setChecked(true);
     Place(new QCheckBox("Show Values", Panel), QRect(15, 240, 140, 17));
     Place(new QLabel("Key\nObject\nImage\nFocus Ray\nCenter Ray", Panel), QRect(11, 331, 142, 137));
-    auto* Memo = Place(new QLabel(Explanation, &Window), QRect(0, 475, 770, 92));
-    Memo->setWordWrap(true);
-    Memo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Place(new QPlainTextEdit(Explanation, &Window), QRect(0, 475, 770, 92))->setReadOnly(true);
 }
 
 }
