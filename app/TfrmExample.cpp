@@ -205,7 +205,7 @@ void TfrmExample::LoadKeyboard()
 {
     FLenseGraph->setObjectName("FLenseGraph");
     QWidget* const Order[] = { cmdExit, BButAbout, RGLenseType->Button(0), RGLenseType->Button(1),
-        CBDrawLense, CBShowValues, FLenseGraph, MValues, Memo1 };
+        CBDrawLense, CBShowValues, FLenseGraph, Memo1 };
     for (std::size_t I = 1; I < std::size(Order); ++I)
         setTabOrder(Order[I - 1], Order[I]);
     FLenseGraph->setFocus(Qt::OtherFocusReason);
@@ -214,7 +214,8 @@ void TfrmExample::LoadKeyboard()
 }
 
 // Off at start: the check box sits in the free space below the lens-body switch, and
-// the values take the explanation's place only while it is checked.
+// the values take the explanation's place only while it is checked. Their text box is
+// built when it is first checked: a hidden text box would cost the first frame.
 void TfrmExample::LoadValuesPanel()
 {
     CBShowValues = Create<QCheckBox>(pnlCommand, "CBShowValues");
@@ -225,16 +226,6 @@ void TfrmExample::LoadValuesPanel()
     pnlCommand->Controls().Place(CBShowValues, QRect(15, 240, 140, 17), TAlign::None,
         TAnchors(TAnchorKind::Left) | TAnchorKind::Top | TAnchorKind::Right);
 
-    MValues = Create<TMemo>(this, "MValues");
-    MValues->setAccessibleName("TK_Values");
-    cliDemon->Translator()->TranslateComponent(MValues);
-    MValues->setReadOnly(true);
-    MValues->setTabChangesFocus(true);
-    MValues->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
-    MValues->setPalette(Memo1->palette());
-    MValues->hide();
-    FAlign->Place(MValues, Memo1->geometry(), TAlign::None,
-        TAnchors(TAnchorKind::Left) | TAnchorKind::Right | TAnchorKind::Bottom);
     connect(FLenseGraph, &TLenseGraph::Changed, this, &TfrmExample::UpdateValues);
 }
 
@@ -339,11 +330,33 @@ void TfrmExample::BButAboutClick()
     AboutBox().exec();
 }
 
+TMemo& TfrmExample::ValuesBox()
+{
+    if (MValues)
+        return *MValues;
+    MValues = Create<TMemo>(this, "MValues");
+    MValues->setAccessibleName("TK_Values");
+    // Without the component (the host's quit ended it) the box keeps its own name.
+    TTolkar2000Walk NoDictionary;
+    (cliDemon ? *cliDemon->Translator() : NoDictionary).TranslateComponent(MValues);
+    MValues->setReadOnly(true);
+    MValues->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    MValues->setPalette(Memo1->palette());
+    FAlign->Place(MValues, Memo1->geometry(), TAlign::None,
+        TAnchors(TAnchorKind::Left) | TAnchorKind::Right | TAnchorKind::Bottom);
+    // Between the diagram and the explanation, where it stands on the screen.
+    setTabOrder(FLenseGraph, MValues);
+    return *MValues;
+}
+
 void TfrmExample::CBShowValuesClick()
 {
     const bool Show = CBShowValues->isChecked();
     Memo1->setVisible(!Show);
-    MValues->setVisible(Show);
+    if (Show)
+        ValuesBox().show();
+    else if (MValues)
+        MValues->hide();
     UpdateValues();
 }
 
@@ -357,5 +370,5 @@ void TfrmExample::UpdateValues()
     QStringList Lines;
     for (const std::string& Line : DescribeLenseValues(FLenseGraph->State(), Lookup))
         Lines << QString::fromLocal8Bit(Line.data(), static_cast<qsizetype>(Line.size()));
-    MValues->setPlainText(Lines.join('\n'));
+    ValuesBox().setPlainText(Lines.join('\n'));
 }

@@ -71,6 +71,8 @@ private:
     void CBDrawLenseClick();
     void cmdExitClick();
     void BButAboutClick();
+    // The values' text box, built at the first call.
+    TMemo& ValuesBox();
     void CBShowValuesClick();
     void UpdateValues();
 

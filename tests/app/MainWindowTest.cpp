@@ -135,22 +135,31 @@ TEST_F(MainWindow, FontsAndSystemColours)
 }
 
 // As on the screen: the panel from the top (the lens type one stop), then the diagram and
-// the text below it.
+// the text below it. The values' box, built when first asked for, takes its place between.
 TEST_F(MainWindow, TabOrderRunsThroughThePanelThenTheDiagramThenTheMemo)
 {
-    const QStringList Expected { "cmdExit", "BButAbout", "RGLenseType", "CBDrawLense", "CBShowValues",
-        "FLenseGraph", "MValues", "Memo1" };
-    QStringList Order;
-    QWidget* Widget = Control("cmdExit");
-    for (int I = 0; I < Expected.size(); ++I) {
-        Order << (Widget->objectName().isEmpty() ? Widget->parentWidget()->objectName()
-                                                 : Widget->objectName());
-        do
-            Widget = Widget->nextInFocusChain();
-        while (!(Widget->focusPolicy() & Qt::TabFocus));
-    }
-    EXPECT_EQ(Order, Expected);
-    EXPECT_EQ(Widget->objectName(), "cmdExit");
+    const auto TabOrder = [this](int Count) {
+        QStringList Order;
+        QWidget* Widget = Control("cmdExit");
+        for (int I = 0; I <= Count; ++I) {
+            Order << (Widget->objectName().isEmpty() ? Widget->parentWidget()->objectName()
+                                                     : Widget->objectName());
+            do
+                Widget = Widget->nextInFocusChain();
+            while (!(Widget->focusPolicy() & Qt::TabFocus));
+        }
+        return Order;
+    };
+    EXPECT_EQ(Window.findChild<QWidget*>("MValues"), nullptr);
+    EXPECT_EQ(TabOrder(7), QStringList({ "cmdExit", "BButAbout", "RGLenseType", "CBDrawLense",
+                               "CBShowValues", "FLenseGraph", "Memo1", "cmdExit" }));
+
+    Control<QCheckBox>("CBShowValues")->setChecked(true);
+    Control<QCheckBox>("CBShowValues")->setChecked(false);
+    EXPECT_EQ(TabOrder(8), QStringList({ "cmdExit", "BButAbout", "RGLenseType", "CBDrawLense",
+                               "CBShowValues", "FLenseGraph", "MValues", "Memo1", "cmdExit" }));
+    EXPECT_TRUE(Control("Memo1")->isVisibleTo(&Window));
+    EXPECT_FALSE(Control("MValues")->isVisibleTo(&Window));
 }
 
 TEST_F(MainWindow, RadioItemsSetTheLensTypeWithOnePaintEach)
@@ -201,6 +210,15 @@ TEST_F(MainWindow, ResizingMovesTheLensCentreAndKeepsTheLegendAtTheBottom)
     EXPECT_EQ(ClientBounds("PLegend"), QRect(11, 464, 142, 137));
     EXPECT_EQ(ClientBounds("RGLenseType"), QRect(16, 104, 129, 65));
     EXPECT_EQ(ClientBounds("Label1"), QRect(1, 1, 136, 18));
+
+    // The values' box, built only now, takes the explanation's place and follows the window.
+    Control<QCheckBox>("CBShowValues")->setChecked(true);
+    EXPECT_EQ(ClientBounds("MValues"), QRect(0, 608, 900, 92));
+    Window.resize(800, 600);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ClientBounds("MValues"), QRect(0, 508, 800, 92));
+    Window.resize(900, 700);
+    QCoreApplication::processEvents();
 
     const QRgb GridColor = FormLook::FromTColor(Graph()->GridColor()).rgb();
     EXPECT_EQ(Graph()->Bitmap().Width(), 738);
