@@ -151,13 +151,15 @@ TEST_F(MainWindow, TabOrderRunsThroughThePanelThenTheDiagramThenTheMemo)
         return Order;
     };
     EXPECT_EQ(Window.findChild<QWidget*>("MValues"), nullptr);
-    EXPECT_EQ(TabOrder(7), QStringList({ "cmdExit", "BButAbout", "RGLenseType", "CBDrawLense",
-                               "CBShowValues", "FLenseGraph", "Memo1", "cmdExit" }));
+    EXPECT_EQ(TabOrder(7),
+        QStringList({ "cmdExit", "BButAbout", "RGLenseType", "CBDrawLense", "CBShowValues", "FLenseGraph",
+            "Memo1", "cmdExit" }));
 
     Control<QCheckBox>("CBShowValues")->setChecked(true);
     Control<QCheckBox>("CBShowValues")->setChecked(false);
-    EXPECT_EQ(TabOrder(8), QStringList({ "cmdExit", "BButAbout", "RGLenseType", "CBDrawLense",
-                               "CBShowValues", "FLenseGraph", "MValues", "Memo1", "cmdExit" }));
+    EXPECT_EQ(TabOrder(8),
+        QStringList({ "cmdExit", "BButAbout", "RGLenseType", "CBDrawLense", "CBShowValues", "FLenseGraph",
+            "MValues", "Memo1", "cmdExit" }));
     EXPECT_TRUE(Control("Memo1")->isVisibleTo(&Window));
     EXPECT_FALSE(Control("MValues")->isVisibleTo(&Window));
 }
