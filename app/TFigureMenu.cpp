@@ -1,6 +1,5 @@
 #include "TFigureMenu.h"
 
-#include "LenseStartValues.h"
 #include "TFigureExport.h"
 #include "TLenseGraph.h"
 
@@ -45,8 +44,5 @@ void TFigureMenu::UpdateCaptions()
 
 void TFigureMenu::Reset()
 {
-    const TLenseDiagramState Start = LenseStartValues();
-    FGraph->SetF(Start.F);
-    FGraph->SetObjectH(Start.ObjectH);
-    FGraph->SetObjectX(Start.ObjectX);
+    FGraph->ResetToStartValues();
 }

@@ -1,6 +1,7 @@
 #include "TLenseGraph.h"
 
 #include "LenseDescription.h"
+#include "LenseStartValues.h"
 #include "PixelImage.h"
 #include "TLenseGraphAccessible.h"
 #include "TQtGlyphSource.h"
@@ -210,6 +211,12 @@ void TLenseGraph::SetPartValue(TLensePart Part, long long Value)
         return;
     FState = Moved;
     Paint();
+}
+
+void TLenseGraph::ResetToStartValues()
+{
+    if (::ResetToStartValues(FState))
+        Paint();
 }
 
 void TLenseGraph::ChooseKeyTarget(TGrabTarget Target)

@@ -87,6 +87,10 @@ export class TCore {
         return this.FModule._FokalisSetDrawLense(display ? 1 : 0) !== 0;
     }
 
+    resetToStartValues() {
+        return this.FModule._FokalisResetToStartValues() !== 0;
+    }
+
     pointerDown(x, y, focused) {
         return this.FModule._FokalisPointerDown(x, y, focused ? 1 : 0) !== 0;
     }
@@ -103,11 +107,19 @@ export class TCore {
         return this.FModule._FokalisPress(key, shift ? 1 : 0);
     }
 
-    // The picture as ImageData, composed when something changed since the last call.
+    // The picture as ImageData, composed when something changed since the last call. The
+    // ImageData looks into the module's memory rather than holding a copy: it is made anew
+    // only when the memory grew (which detaches the old view) or the picture moved, and
+    // its bytes are valid until the next call into the core.
     imageData() {
         const address = this.FModule._FokalisPixels();
-        const bytes = new Uint8ClampedArray(this.FModule.HEAPU8.buffer, address, this.Width * this.Height * 4);
-        return new ImageData(new Uint8ClampedArray(bytes), this.Width, this.Height);
+        const buffer = this.FModule.HEAPU8.buffer;
+        const image = this.FImage;
+        if (image === undefined || image.data.buffer !== buffer || image.data.byteOffset !== address) {
+            const bytes = new Uint8ClampedArray(buffer, address, this.Width * this.Height * 4);
+            this.FImage = new ImageData(bytes, this.Width, this.Height);
+        }
+        return this.FImage;
     }
 
     svg() {

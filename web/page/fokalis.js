@@ -143,6 +143,7 @@ class TFokalisPage {
             this.UpdateTexts();
         });
         $("BButSave").addEventListener("click", () => this.Save());
+        $("BButReset").addEventListener("click", () => this.Reset());
         $("MessageClose").addEventListener("click", () => this.showMessage(""));
     }
 
@@ -203,8 +204,9 @@ class TFokalisPage {
         this.Announce();
     }
 
-    // Window-wide keys: Ctrl+C copies the picture, Ctrl+S saves it, F1 shows About,
-    // Ctrl+Q is Exit in an embedded session.
+    // Window-wide keys: Ctrl+C copies the picture, Ctrl+S saves it, Alt+R resets it, F1
+    // shows About, Ctrl+Q is Exit in an embedded session. Reset is not Ctrl+R as on the
+    // desktop: in a browser that key reloads, and a reader keeps it.
     LoadKeyboard() {
         document.addEventListener("keydown", (event) => {
             const command = event.ctrlKey || event.metaKey;
@@ -217,6 +219,10 @@ class TFokalisPage {
             } else if (command && event.key.toLowerCase() === "c" && !this.TextSelected()) {
                 event.preventDefault();
                 this.Copy();
+            } else if (event.altKey && !command && event.code === "KeyR") {
+                // By the key's place: with Alt, some systems give another character.
+                event.preventDefault();
+                this.Reset();
             } else if (command && event.key.toLowerCase() === "q" && this.FEmbedded) {
                 event.preventDefault();
                 this.Exit();
@@ -237,10 +243,18 @@ class TFokalisPage {
             this.onExit();
     }
 
+    Reset() {
+        this.Changed(this.FCore.resetToStartValues());
+    }
+
     ShowAbout() {
         const about = $("FrmAbout");
-        if (!about.open)
-            about.showModal();
+        if (about.open)
+            return;
+        about.showModal();
+        // By script, not by autofocus: Chromium refuses autofocus in a frame of another
+        // origin, and an embedded page is one.
+        $("BButOK").focus();
     }
 
     // After a change of the diagram: paint at the next frame, and tell listeners unless
