@@ -43,7 +43,7 @@ const wasm = await page.evaluate(async (rounds) => {
         return ((performance.now() - start) * 1000) / rounds;
     };
     return {
-        composition: perRound(() => core.FModule._FokalisPixels()),
+        composition: perRound(() => core.module._FokalisPixels()),
         handOver: perRound(() => context.putImageData(core.imageData(), 0, 0)),
     };
 }, rounds);
