@@ -74,21 +74,12 @@ QLabel* CreateLabel(QWidget* Parent, const char* Name, const QString& Caption, c
 
 }
 
-TFrmAbout* FrmAbout = nullptr;
-
 TFrmAbout::TFrmAbout(QWidget* Parent)
     : QDialog(Parent,
         Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
             | Qt::MSWindowsFixedSizeDialogHint)
 {
     LoadLayout();
-    FrmAbout = this;
-}
-
-TFrmAbout::~TFrmAbout()
-{
-    if (FrmAbout == this)
-        FrmAbout = nullptr;
 }
 
 void TFrmAbout::LoadLayout()

@@ -16,9 +16,7 @@ class TFrmAbout : public QDialog {
     Q_OBJECT
 
 public:
-    // The newest box becomes FrmAbout until it is destroyed.
     explicit TFrmAbout(QWidget* Parent = nullptr);
-    ~TFrmAbout() override;
 
     // Fills the box before its first showing: title "Fokalis", version, the home page's
     // address from the key "HomePageURL", the translation of the box with its controls,
@@ -50,6 +48,3 @@ private:
     TUrlLab* UrlLabHomepage = nullptr;
     TUrlLab* UrlLabSimulations = nullptr;
 };
-
-// The program's About box while it exists.
-extern TFrmAbout* FrmAbout;

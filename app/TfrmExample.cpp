@@ -68,29 +68,19 @@ void SetColorRole(QWidget* Control, QPalette::ColorRole Role, const QColor& Colo
 
 }
 
-TfrmExample* frmExample = nullptr;
-
 TfrmExample::TfrmExample(QWidget* Parent, bool HostMode)
     : QWidget(Parent)
     , FAlign(new TControlAlign(this))
 {
-    frmExample = this;
     TMainWindowAccessible::Register();
-    try {
-        LoadLayout(HostMode);
-        FormCreate();
-        LoadValuesPanel();
-        LoadKeyboard();
-    } catch (...) {
-        frmExample = nullptr;
-        throw;
-    }
+    LoadLayout(HostMode);
+    FormCreate();
+    LoadValuesPanel();
+    LoadKeyboard();
 }
 
 TfrmExample::~TfrmExample()
 {
-    if (frmExample == this)
-        frmExample = nullptr;
     // The component goes with the children, after this window's own part is gone.
     if (cliDemon)
         disconnect(cliDemon, nullptr, FLenseGraph, nullptr);
@@ -260,16 +250,8 @@ void TfrmExample::FormCreate()
     cliDemon->Translator()->TranslateComponent(Export);
     cliDemon->Translator()->TranslateComponent(new TFigureMenu(this, FLenseGraph, Export));
 
-    const TLenseDiagramState Start = LenseStartValues();
-    FLenseGraph->SetBackColor(Start.BackColor);
-    FLenseGraph->SetF(Start.F);
-    FLenseGraph->SetImageColor(Start.ImageColor);
-    FLenseGraph->SetLenseType(Start.LenseType);
-    FLenseGraph->SetMarkCapSpace(Start.MarkCapSpace);
-    FLenseGraph->SetMarkWidth(Start.MarkWidth);
-    FLenseGraph->SetObjectColor(Start.ObjectColor);
-    FLenseGraph->SetObjectH(Start.ObjectH);
-    FLenseGraph->SetObjectX(Start.ObjectX);
+    // All at once: composing the diagram after each value would only be thrown away.
+    FLenseGraph->SetState(LenseStartValues());
 
     const std::pair<QLabel*, TShape*> Rows[] = { { LObject, SObject }, { LImage, SImage },
         { LFocusbeam, SFocusBeam }, { LCenterbeam, SCenterBeam } };
@@ -308,15 +290,24 @@ bool TfrmExample::eventFilter(QObject* Watched, QEvent* Event)
     return QWidget::eventFilter(Watched, Event);
 }
 
+TFrmAbout& TfrmExample::AboutBox()
+{
+    if (FrmAbout)
+        return *FrmAbout;
+    FrmAbout = new TFrmAbout(this);
+    FrmAbout->setObjectName("FrmAbout");
+    // Without the component (the host's quit ended it) the box keeps its own texts.
+    TTolkar2000Walk NoDictionary;
+    FrmAbout->FillAndTranslate(cliDemon ? *cliDemon->Translator() : NoDictionary);
+    return *FrmAbout;
+}
+
 void TfrmExample::FormShow()
 {
-    // The program creates the box before its first showing; a window shown without one
-    // has nothing to fill.
     // The host's quit may have ended the component before this queued call came.
-    if (!FrmAbout || !cliDemon)
+    if (!FAboutBoxOnFirstShowing || !cliDemon)
         return;
-    FrmAbout->FillAndTranslate(*cliDemon->Translator());
-    FrmAbout->exec();
+    AboutBox().exec();
 }
 
 void TfrmExample::RGLenseTypeClick()
@@ -345,8 +336,7 @@ void TfrmExample::cmdExitClick()
 
 void TfrmExample::BButAboutClick()
 {
-    if (FrmAbout)
-        FrmAbout->exec();
+    AboutBox().exec();
 }
 
 void TfrmExample::CBShowValuesClick()

@@ -11,6 +11,7 @@ class TControlAlign;
 class TLenseGraph;
 class TMemo;
 class TPanel;
+class TFrmAbout;
 class TRadioGroup;
 class TShape;
 class TkdbDemonClient;
@@ -30,6 +31,9 @@ class TkdbDemonClient;
 // program a participant of a host application instead of standalone. The constructor
 // throws ELernix for a start-up error of the link and TProgramHalt when another copy is
 // running.
+//
+// The window owns its About box FrmAbout, built and filled when it is first needed, so
+// the first frame does not wait for it.
 class TfrmExample : public QWidget {
     Q_OBJECT
 
@@ -38,6 +42,13 @@ public:
     ~TfrmExample() override;
 
     TLenseGraph* LenseGraph() const { return FLenseGraph; }
+
+    // Whether the first showing opens the About box over the window once it is painted,
+    // as the program does at start; off by default, so a window shown for another
+    // purpose is not held by a modal box.
+    void SetAboutBoxOnFirstShowing(bool Value) { FAboutBoxOnFirstShowing = Value; }
+    // The About box, built, filled and translated at the first call.
+    TFrmAbout& AboutBox();
 
 protected:
     // The first showing runs FormShow once the window has been painted on the screen.
@@ -65,6 +76,7 @@ private:
 
     TControlAlign* FAlign;
     bool FShown = false;
+    bool FAboutBoxOnFirstShowing = false;
     // Guarded: an allowed quit of the host ends the component while the window lives on.
     QPointer<TkdbDemonClient> cliDemon;
     QMenu* pbmDead = nullptr;
@@ -87,7 +99,5 @@ private:
     TLenseGraph* FLenseGraph = nullptr;
     QCheckBox* CBShowValues = nullptr;
     TMemo* MValues = nullptr;
+    TFrmAbout* FrmAbout = nullptr;
 };
-
-// The program's main window while it exists; set before its layout loads.
-extern TfrmExample* frmExample;

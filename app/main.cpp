@@ -1,7 +1,6 @@
 #include "ProgramCommandLine.h"
 #include "QtNoise.h"
 #include "TApplication.h"
-#include "TFrmAbout.h"
 #include "TProgramHalt.h"
 #include "TfrmExample.h"
 #include "UserSettings.h"
@@ -28,12 +27,13 @@ int main(int argc, char** argv)
     TApplication Application(argc, argv);
     EndOpeningDisplay();
     try {
-        TfrmExample MainWindow(nullptr, HostModeRequested(Arguments));
-        TFrmAbout AboutBox(frmExample);
-        RestoreWindowGeometry(MainWindow);
-        MainWindow.show();
+        TfrmExample frmExample(nullptr, HostModeRequested(Arguments));
+        // The About box is the first thing the user deals with, over the painted window.
+        frmExample.SetAboutBoxOnFirstShowing(true);
+        RestoreWindowGeometry(frmExample);
+        frmExample.show();
         const int Status = Application.exec();
-        SaveWindowGeometry(MainWindow);
+        SaveWindowGeometry(frmExample);
         return Status;
     } catch (const TProgramHalt& Halt) {
         // Another copy runs and has been asked to come to the front; nothing has been shown.

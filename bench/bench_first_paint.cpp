@@ -13,7 +13,9 @@
 //   dbus-run-session -- xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/bench_first_paint --rounds=36
 //
 // More starts are asked for with --rounds (12 by default), not with repetitions: the
-// summary takes the medians over all starts.
+// summary takes the medians over all starts. Each --compare=PATH adds a program with a
+// window of the same size (the code before a change, say) to every round, so all meet the
+// same load.
 #include "ProcessStart.h"
 #include "TDamageWatch.h"
 #include "TPrivateRuntimeFolder.h"
@@ -30,6 +32,7 @@
 #include <fcntl.h>
 #include <map>
 #include <memory>
+#include <optional>
 #include <spawn.h>
 #include <stdexcept>
 #include <string>
@@ -41,12 +44,13 @@
 namespace {
 
 constexpr const char* RoundsSwitch = "--rounds=";
+constexpr const char* CompareSwitch = "--compare=";
 constexpr int TimeoutMs = 20000;
 constexpr int MainWidth = 770;
 constexpr int MainHeight = 567;
 
 struct TProgram {
-    const char* Name;
+    std::string Name;
     std::vector<std::string> Arguments;
     // Which window's first paint ends the start: the Window-th mapped, of that size.
     std::size_t Window;
@@ -62,6 +66,8 @@ std::vector<TProgram> Programs { { "fokalis", { FOKALIS_PROGRAM }, 0, MainWidth,
     { "plain Qt window", { PLAIN_WINDOW }, 0, MainWidth, MainHeight },
     { "bare window", { PLAIN_WINDOW, "--bare" }, 0, MainWidth, MainHeight },
     { "fokalis, About box open", { FOKALIS_PROGRAM }, 1, 543, 332 } };
+// The programs of every run; --compare adds others after them.
+const std::size_t StandardPrograms = Programs.size();
 
 // The environment of this process on the X server, with its own runtime folder.
 std::vector<std::string> StartEnvironment(const std::string& RuntimeFolder)
@@ -108,10 +114,10 @@ void StartOnce(TDamageWatch& Watch, TProgram& Program)
     rusage Usage {};
     while (::wait4(Pid, &Status, 0, &Usage) < 0 && errno == EINTR) { }
     if (!Failure.empty())
-        throw std::runtime_error(std::string(Program.Name) + ": " + Failure);
+        throw std::runtime_error(Program.Name + ": " + Failure);
     if (Paint.Width != Program.Width || Paint.Height != Program.Height)
-        throw std::runtime_error(std::string(Program.Name) + ": the window painted is "
-            + std::to_string(Paint.Width) + "x" + std::to_string(Paint.Height) + ", not the one awaited");
+        throw std::runtime_error(Program.Name + ": the window painted is " + std::to_string(Paint.Width) + "x"
+            + std::to_string(Paint.Height) + ", not the one awaited");
     Program.Ms.push_back(static_cast<double>(Paint.PaintedNs - Spawned) / 1e6);
     Program.CpuMs.push_back(Milliseconds(Usage.ru_utime) + Milliseconds(Usage.ru_stime));
     Program.MiB.push_back(static_cast<double>(Usage.ru_maxrss) / 1024.0);
@@ -162,14 +168,33 @@ void PrintSummary()
     std::printf("\nfirst paint under X, medians of %zu starts each, alternating\n", Programs[0].Ms.size());
     std::printf("| program | first paint | CPU time | peak RSS |\n|---|---|---|---|\n");
     for (const TProgram& Program : Programs)
-        std::printf("| %s | %.1f ms | %.1f ms | %.1f MiB |\n", Program.Name, Median(Program.Ms),
+        std::printf("| %s | %.1f ms | %.1f ms | %.1f MiB |\n", Program.Name.c_str(), Median(Program.Ms),
             Median(Program.CpuMs), Median(Program.MiB));
-    for (std::size_t Base = 1; Base <= 2; ++Base)
-        std::printf("fokalis to %s: first paint %.2f, CPU time %.2f, peak RSS %.2f\n", Programs[Base].Name,
-            Median(Programs[0].Ms) / Median(Programs[Base].Ms),
-            Median(Programs[0].CpuMs) / Median(Programs[Base].CpuMs),
-            Median(Programs[0].MiB) / Median(Programs[Base].MiB));
+    // The program, and each compared one, to each baseline.
+    std::vector<std::size_t> Owns { 0 };
+    for (std::size_t Compared = StandardPrograms; Compared < Programs.size(); ++Compared)
+        Owns.push_back(Compared);
+    for (const std::size_t Own : Owns)
+        for (std::size_t Base = 1; Base <= 2; ++Base)
+            std::printf("%s to %s: first paint %.2f, CPU time %.2f, peak RSS %.2f\n",
+                Programs[Own].Name.c_str(), Programs[Base].Name.c_str(),
+                Median(Programs[Own].Ms) / Median(Programs[Base].Ms),
+                Median(Programs[Own].CpuMs) / Median(Programs[Base].CpuMs),
+                Median(Programs[Own].MiB) / Median(Programs[Base].MiB));
     std::printf("goal: at most 1.15 to the plain Qt window for both\n");
+}
+
+// Takes the value of the first argument that starts with Switch out of the arguments.
+std::optional<std::string> TakeSwitch(int& ArgC, char** ArgV, const char* Switch)
+{
+    for (int I = 1; I < ArgC; ++I)
+        if (std::strncmp(ArgV[I], Switch, std::strlen(Switch)) == 0) {
+            std::string Value = ArgV[I] + std::strlen(Switch);
+            std::copy(ArgV + I + 1, ArgV + ArgC, ArgV + I);
+            --ArgC;
+            return Value;
+        }
+    return std::nullopt;
 }
 
 } // namespace
@@ -177,13 +202,10 @@ void PrintSummary()
 int main(int ArgC, char** ArgV)
 {
     int Rounds = 12;
-    for (int I = 1; I < ArgC; ++I)
-        if (std::strncmp(ArgV[I], RoundsSwitch, std::strlen(RoundsSwitch)) == 0) {
-            Rounds = std::max(1, std::atoi(ArgV[I] + std::strlen(RoundsSwitch)));
-            std::copy(ArgV + I + 1, ArgV + ArgC, ArgV + I);
-            --ArgC;
-            break;
-        }
+    if (const auto Value = TakeSwitch(ArgC, ArgV, RoundsSwitch))
+        Rounds = std::max(1, std::atoi(Value->c_str()));
+    while (const auto Path = TakeSwitch(ArgC, ArgV, CompareSwitch))
+        Programs.push_back({ "compared " + *Path, { *Path }, 0, MainWidth, MainHeight });
     benchmark::RegisterBenchmark("FirstPaint/alternating", FirstPaint)
         ->Iterations(Rounds)
         ->UseManualTime()

@@ -1,9 +1,9 @@
 // The baselines of the first-paint benchmark, written as any Qt Widgets program would be.
 // Without arguments: the main window's content in plain Qt, with the same size, widgets
 // and English texts (the diagram area painted with QPainter, the command panel with its
-// buttons, lens-type group, check boxes and legend, the explanation below), but no
-// dictionary, host link, icons or fonts of its own. With --bare: an empty window of the
-// same size.
+// buttons, lens-type group, check boxes and legend, the whole explanation below in a
+// label, as the comparison was first defined), but no dictionary, host link, icons or fonts
+// of its own. With --bare: an empty window of the same size.
 #include "LenseStartValues.h"
 #include "TQPainterLenseScene.h"
 
@@ -30,7 +30,9 @@ const char* const Explanation
       "ray passes straight through the middle of the lens. Where the image is virtual, dotted lines "
       "continue the rays backwards.\nDrag the object's head with the left mouse button to change "
       "its distance and height, or drag the left mark \"F\" or \"2F\" to change the focal length. "
-      "Choose a convex or a concave lens on the right.";
+      "Choose a convex or a concave lens on the right.\nWith the keyboard: Tab to the diagram, then O, "
+      "F or 2 chooses the object, the mark \"F\" or the mark \"2F\"; the arrow keys move it by one "
+      "pixel, with Shift by ten, and Up and Down change the object's height; Escape leaves the choice.";
 
 class TPlainDiagram : public QWidget {
 public:

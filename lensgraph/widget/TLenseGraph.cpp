@@ -127,6 +127,12 @@ void TLenseGraph::SetDrawLense(bool Value)
     Assign(FState.DrawLense, Value, SameExact);
 }
 
+void TLenseGraph::SetState(const TLenseDiagramState& Value)
+{
+    FState = Value;
+    Paint();
+}
+
 void TLenseGraph::ClearTranslator()
 {
     SetTranslator(*FNoDictionary);

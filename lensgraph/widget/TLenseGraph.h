@@ -116,6 +116,8 @@ public:
     void ResetToStartValues();
     // The diagram's state as the next paint draws it.
     const TLenseDiagramState& State() const { return FState; }
+    // Sets every value at once with a single repaint, as a window sets its start values.
+    void SetState(const TLenseDiagramState& Value);
 
     // Composes the whole diagram in FBitmap and puts it on the screen before returning.
     void Paint();

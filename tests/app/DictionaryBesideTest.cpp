@@ -35,6 +35,7 @@ TEST(DictionaryBesideTheProgram, TranslatesTheWindowAtStartAndTheAboutBoxWhenFir
         = [&Dictionary](const char* Key) { return QString::fromLocal8Bit(Dictionary.Translate(Key)); };
 
     TfrmExample Window;
+    Window.SetAboutBoxOnFirstShowing(true);
     EXPECT_EQ(Untranslated(&Window), QStringList());
     EXPECT_EQ(Window.windowTitle(), Text("Fokalis"));
     EXPECT_NE(Window.windowTitle(), "Fokalis");
@@ -44,7 +45,7 @@ TEST(DictionaryBesideTheProgram, TranslatesTheWindowAtStartAndTheAboutBoxWhenFir
     EXPECT_GT(Memo.size(), 1) << "the explanation spans several lines";
     EXPECT_NE(Memo.first(), "MMExplain");
 
-    TFrmAbout Box(&Window);
+    TFrmAbout& Box = Window.AboutBox();
     TModalCloser Closer(Box);
     Window.show();
     ASSERT_TRUE(Closer.WaitClosed(1));

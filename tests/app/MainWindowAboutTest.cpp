@@ -14,57 +14,82 @@
 
 namespace {
 
-// Counts the paints of one widget and notes how many there had been when a dialog was
-// about to show.
-class TPaintsBeforeShow : public QObject {
+// Counts the paints of the diagram and notes whether the window had its About box at the
+// first one; closes the first About box that shows, noting how many paints came before.
+class TFirstFrame : public QObject {
 public:
-    TPaintsBeforeShow(QWidget& Painted, QDialog& Dialog)
-        : FPainted(Painted)
-        , FDialog(Dialog)
+    explicit TFirstFrame(TfrmExample& Window)
+        : FWindow(Window)
     {
-        Painted.installEventFilter(this);
-        Dialog.installEventFilter(this);
+        Window.LenseGraph()->installEventFilter(this);
+        QCoreApplication::instance()->installEventFilter(this);
     }
 
     int Paints = 0;
     int PaintsAtShow = -1;
+    bool BoxAtFirstPaint = false;
+    bool Glyph = false;
 
 protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override
     {
-        if (Watched == &FPainted && Event->type() == QEvent::Paint)
-            ++Paints;
-        if (Watched == &FDialog && Event->type() == QEvent::Show && PaintsAtShow < 0)
+        if (Watched == FWindow.LenseGraph() && Event->type() == QEvent::Paint && Paints++ == 0)
+            BoxAtFirstPaint = FWindow.findChild<TFrmAbout*>() != nullptr;
+        auto* Box = qobject_cast<TFrmAbout*>(Watched);
+        if (Box && Event->type() == QEvent::Show && PaintsAtShow < 0) {
             PaintsAtShow = Paints;
+            QMetaObject::invokeMethod(
+                this,
+                [this, Box] {
+                    Glyph = !Box->findChild<QPushButton*>("BButOK")->icon().isNull();
+                    Box->accept();
+                },
+                Qt::QueuedConnection);
+        }
         return false;
     }
 
 private:
-    QWidget& FPainted;
-    QDialog& FDialog;
+    TfrmExample& FWindow;
 };
 
-// The user sees the main window first and the box over it, complete with its glyph.
-TEST(MainWindowAbout, TheWindowIsPaintedBeforeTheBoxOpens)
+// Clicks the About button of a window that has no box yet: one is built, filled and shown.
+void ClickAboutAndCheckTheBox(TfrmExample& Window)
+{
+    TFirstFrame Seen(Window);
+    QTest::mouseClick(Window.findChild<QPushButton*>("BButAbout"), Qt::LeftButton);
+    auto* Box = Window.findChild<TFrmAbout*>("FrmAbout");
+    ASSERT_NE(Box, nullptr);
+    EXPECT_GE(Seen.PaintsAtShow, 0);
+    EXPECT_FALSE(Box->isVisible());
+    EXPECT_EQ(Box->windowTitle(), "About");
+    EXPECT_EQ(Box->findChild<QLabel*>("LblName")->text(), "Fokalis");
+    EXPECT_EQ(Box->findChild<QPushButton*>("BButOK")->text(), "OK");
+}
+
+// The user sees the main window first and the box over it, complete with its glyph; the
+// box is built only after that first frame.
+TEST(MainWindowAbout, TheWindowIsPaintedBeforeTheBoxIsBuiltAndOpens)
 {
     TfrmExample Window;
-    TFrmAbout Box(frmExample);
-    TModalCloser Closer(Box);
-    TPaintsBeforeShow Seen(*Window.findChild<QWidget*>("FLenseGraph"), Box);
-    bool Glyph = false;
-    Closer.WhileOpen = [&] { Glyph = !Box.findChild<QPushButton*>("BButOK")->icon().isNull(); };
+    Window.SetAboutBoxOnFirstShowing(true);
+    TFirstFrame Seen(Window);
     Window.show();
-    ASSERT_TRUE(Closer.WaitClosed(1));
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        const auto* Box = Window.findChild<TFrmAbout*>();
+        return Seen.Glyph && Box && !Box->isVisible();
+    }));
+    EXPECT_FALSE(Seen.BoxAtFirstPaint);
     EXPECT_GT(Seen.PaintsAtShow, 0);
-    EXPECT_TRUE(Glyph);
+    EXPECT_EQ(Window.findChildren<TFrmAbout*>().size(), 1);
 }
 
 TEST(MainWindowAbout, FirstShowingFillsAndOpensTheBoxOnceTheAboutButtonReopensItUnfilled)
 {
     TfrmExample Window;
-    TFrmAbout Box(frmExample);
-    ASSERT_EQ(frmExample, &Window);
-    ASSERT_EQ(FrmAbout, &Box);
+    Window.SetAboutBoxOnFirstShowing(true);
+    TFrmAbout& Box = Window.AboutBox();
+    ASSERT_EQ(Window.findChild<TFrmAbout*>("FrmAbout"), &Box);
     TModalCloser Closer(Box);
     auto* Version = Box.findChild<QLabel*>("LblVersion");
 
@@ -109,8 +134,7 @@ TEST(MainWindowAbout, FirstShowingFillsAndOpensTheBoxOnceTheAboutButtonReopensIt
 TEST(MainWindowAbout, AHostsQuitBeforeTheFirstShowingLeavesTheWindowWithoutTheComponent)
 {
     TfrmExample Window;
-    TFrmAbout Box(frmExample);
-    TModalCloser Closer(Box);
+    Window.SetAboutBoxOnFirstShowing(true);
     // An allowed quit deletes the component from the event loop, ahead of the queued
     // first showing.
     auto* Demon = Window.findChild<TkdbDemonClient*>("cliDemon");
@@ -121,10 +145,23 @@ TEST(MainWindowAbout, AHostsQuitBeforeTheFirstShowingLeavesTheWindowWithoutTheCo
 
     Window.show();
     QCoreApplication::processEvents();
-    EXPECT_EQ(Closer.Shows(), 0);
+    EXPECT_EQ(Window.findChild<TFrmAbout*>(), nullptr);
     EXPECT_EQ(Window.LenseGraph()->Translate("TK_Object"), TTolkar2000().Translate("TK_Object"));
     Window.LenseGraph()->update();
     QCoreApplication::processEvents();
+
+    // The About button still builds and opens a box, in the texts it was made with.
+    ClickAboutAndCheckTheBox(Window);
+}
+
+// A window shown for another purpose opens no box; its About button builds a filled one.
+TEST(MainWindowAbout, WithoutTheStartShowingTheAboutButtonBuildsAndFillsTheBox)
+{
+    TfrmExample Window;
+    Window.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Window.findChild<TFrmAbout*>(), nullptr);
+    ClickAboutAndCheckTheBox(Window);
 }
 
 } // namespace

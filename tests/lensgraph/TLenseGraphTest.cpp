@@ -123,6 +123,55 @@ TEST(LenseGraph, OutOfRangeValuesAreStoredUnchangedAndPaintWithoutCrashing)
     EXPECT_EQ(Graph.Bitmap().Width(), 608);
 }
 
+// A whole state in one go draws what the same values set one by one draw, composed once.
+TEST(LenseGraph, SetStateTakesEveryValueAndComposesOnce)
+{
+    TLenseDiagramState State;
+    State.GridColor = 0x808080;
+    State.LenseColor = 0xCCFFCC;
+    State.BackColor = 0xF0F0F0;
+    State.ImageColor = 0x3366BB;
+    State.LineColor1 = 0x00AA00;
+    State.LineColor2 = 0xAA00AA;
+    State.F = 60;
+    State.MarkWidth = 4;
+    State.MarkCapSpace = 6;
+    State.LenseType = TLenseType::ltConcave;
+    State.ObjectH = -90;
+    State.ObjectX = 170;
+    State.GrabSensitivity = 9;
+    State.LenseHeightRatio = 0.3;
+    State.LenseWidthRatio = 0.2;
+    State.ConcaveThick = 8;
+    State.DrawLense = false;
+
+    TLenseGraph OneByOne;
+    OneByOne.resize(608, 475);
+    OneByOne.SetGridColor(State.GridColor);
+    OneByOne.SetLenseColor(State.LenseColor);
+    OneByOne.SetBackColor(State.BackColor);
+    OneByOne.SetImageColor(State.ImageColor);
+    OneByOne.SetLineColor1(State.LineColor1);
+    OneByOne.SetLineColor2(State.LineColor2);
+    OneByOne.SetF(State.F);
+    OneByOne.SetMarkWidth(State.MarkWidth);
+    OneByOne.SetMarkCapSpace(State.MarkCapSpace);
+    OneByOne.SetLenseType(State.LenseType);
+    OneByOne.SetObjectH(State.ObjectH);
+    OneByOne.SetObjectX(State.ObjectX);
+    OneByOne.SetLenseHeightRatio(State.LenseHeightRatio);
+    OneByOne.SetLenseWidthRatio(State.LenseWidthRatio);
+    OneByOne.SetConcaveThick(State.ConcaveThick);
+    OneByOne.SetDrawLense(State.DrawLense);
+
+    TLenseGraph AtOnce;
+    AtOnce.resize(608, 475);
+    AtOnce.SetState(State);
+    EXPECT_EQ(AtOnce.PaintCount(), 1);
+    EXPECT_EQ(AtOnce.GrabSensitivity(), 9);
+    EXPECT_EQ(PixelImage(AtOnce.Bitmap()), PixelImage(OneByOne.Bitmap()));
+}
+
 TEST(LenseGraph, LensTypeThereAndBackPaintsTwice)
 {
     TLenseGraph Graph;
