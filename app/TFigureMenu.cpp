@@ -1,5 +1,6 @@
 #include "TFigureMenu.h"
 
+#include "LenseStartValues.h"
 #include "TFigureExport.h"
 #include "TLenseGraph.h"
 
@@ -44,5 +45,7 @@ void TFigureMenu::UpdateCaptions()
 
 void TFigureMenu::Reset()
 {
-    FGraph->ResetToStartValues();
+    TLenseDiagramState State = FGraph->State();
+    if (ResetToStartValues(State))
+        FGraph->SetState(State);
 }

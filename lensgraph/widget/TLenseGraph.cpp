@@ -1,7 +1,6 @@
 #include "TLenseGraph.h"
 
 #include "LenseDescription.h"
-#include "LenseStartValues.h"
 #include "PixelImage.h"
 #include "TLenseGraphAccessible.h"
 #include "TQtGlyphSource.h"
@@ -217,12 +216,6 @@ void TLenseGraph::SetPartValue(TLensePart Part, long long Value)
         return;
     FState = Moved;
     Paint();
-}
-
-void TLenseGraph::ResetToStartValues()
-{
-    if (::ResetToStartValues(FState))
-        Paint();
 }
 
 void TLenseGraph::ChooseKeyTarget(TGrabTarget Target)

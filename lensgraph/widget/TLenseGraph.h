@@ -111,9 +111,6 @@ public:
     // Moves Part's element as a drag would, so that its number is Value within the
     // picture's limits; repaints when that changed anything.
     void SetPartValue(TLensePart Part, long long Value);
-    // Reset: the object and the focal length back to the start values (ResetToStartValues),
-    // repainted once when that changed anything.
-    void ResetToStartValues();
     // The diagram's state as the next paint draws it.
     const TLenseDiagramState& State() const { return FState; }
     // Sets every value at once with a single repaint, as a window sets its start values.
