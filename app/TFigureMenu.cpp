@@ -45,8 +45,7 @@ void TFigureMenu::UpdateCaptions()
 
 void TFigureMenu::Reset()
 {
-    const TLenseDiagramState Start = LenseStartValues();
-    FGraph->SetF(Start.F);
-    FGraph->SetObjectH(Start.ObjectH);
-    FGraph->SetObjectX(Start.ObjectX);
+    TLenseDiagramState State = FGraph->State();
+    if (ResetToStartValues(State))
+        FGraph->SetState(State);
 }

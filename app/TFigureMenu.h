@@ -38,8 +38,7 @@ public:
 
     QMenu* Menu() const { return FMenu; }
 
-    // Puts the object and the focal length back where the window started them; the lens
-    // type and the lens-body switch stay as the user chose them in the command panel.
+    // Puts the diagram back to the start values (ResetToStartValues in the core).
     void Reset();
 
 private:

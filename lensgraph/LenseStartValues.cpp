@@ -14,3 +14,14 @@ TLenseDiagramState LenseStartValues()
     State.ObjectX = 200;
     return State;
 }
+
+bool ResetToStartValues(TLenseDiagramState& State)
+{
+    const TLenseDiagramState Start = LenseStartValues();
+    if (State.F == Start.F && State.ObjectH == Start.ObjectH && State.ObjectX == Start.ObjectX)
+        return false;
+    State.F = Start.F;
+    State.ObjectH = Start.ObjectH;
+    State.ObjectX = Start.ObjectX;
+    return true;
+}

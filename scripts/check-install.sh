@@ -45,7 +45,11 @@ for tool in lernix-host lernix-client; do
         promised_tools+=("bin/$tool" "share/man/man1/$tool.1.gz")
     fi
 done
-[ ${#promised_tools[@]} -eq 0 ] || promised_tools+=(share/doc/fokalis-integrator-tools/copyright)
+[ ${#promised_tools[@]} -eq 0 ] || promised_tools+=(
+    share/doc/fokalis-integrator-tools/copyright
+    share/doc/fokalis-integrator-tools/examples/lernix-web-host/index.html
+    share/doc/fokalis-integrator-tools/examples/lernix-web-host/host.js
+)
 
 work=$(mktemp -d)
 program_pid=

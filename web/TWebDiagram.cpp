@@ -7,6 +7,8 @@
 #include "TStoredGlyphSource.h"
 #include "TTextCache.h"
 
+#include <cstring>
+
 TWebDiagram::TWebDiagram()
     : FState(LenseStartValues())
 {
@@ -50,6 +52,14 @@ bool TWebDiagram::SetDrawLense(bool Value)
     return Assign(FState.DrawLense, Value);
 }
 
+bool TWebDiagram::ResetToStartValues()
+{
+    if (!::ResetToStartValues(FState))
+        return false;
+    FStale = true;
+    return true;
+}
+
 bool TWebDiagram::PointerDown(int X, int Y, bool Focused)
 {
     try {
@@ -90,12 +100,21 @@ const std::vector<std::uint32_t>& TWebDiagram::Rgba()
         return FRgba;
     PaintLenseDiagram(FState, FPixels, Width, Height);
     FRgba.resize(static_cast<std::size_t>(Width) * Height);
-    auto Out = FRgba.begin();
+    // 0xFFRRGGBB to the bytes R, G, B, A of a little-endian word: red and blue swap places.
+    // Two pixels at a time in a 64-bit word, which WebAssembly handles as one; this copy
+    // took most of a picture's time when done pixel by pixel.
+    static_assert(Width % 2 == 0);
+    constexpr std::uint64_t Keep = 0xFF00FF00FF00FF00u;
+    constexpr std::uint64_t Low = 0x000000FF000000FFu;
+    std::uint32_t* Out = FRgba.data();
     for (int Y = 0; Y < Height; ++Y) {
         const std::uint32_t* Row = FPixels.Scanline(Y);
-        // 0xFFRRGGBB to the bytes R, G, B, A of a little-endian word.
-        for (int X = 0; X < Width; ++X, ++Out)
-            *Out = 0xFF000000u | ((Row[X] & 0xFFu) << 16) | (Row[X] & 0xFF00u) | ((Row[X] >> 16) & 0xFFu);
+        for (int X = 0; X < Width; X += 2, Out += 2) {
+            std::uint64_t Pair;
+            std::memcpy(&Pair, Row + X, sizeof Pair);
+            Pair = (Pair & Keep) | ((Pair >> 16) & Low) | ((Pair & Low) << 16) | 0xFF000000FF000000u;
+            std::memcpy(Out, &Pair, sizeof Pair);
+        }
     }
     FStale = false;
     return FRgba;

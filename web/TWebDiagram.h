@@ -29,6 +29,8 @@ public:
     // Each gives true when the diagram changed.
     bool SetLenseType(TLenseType Value);
     bool SetDrawLense(bool Value);
+    // Reset, as the window's: the object and the focal length back to the start values.
+    bool ResetToStartValues();
     // A press of the primary button (or pen, or finger) at pixel (X, Y) grabs what lies
     // there; with the keyboard's focus on the diagram it also becomes the keyboard's choice.
     bool PointerDown(int X, int Y, bool Focused);

@@ -108,6 +108,11 @@ EMSCRIPTEN_KEEPALIVE int FokalisSetDrawLense(int Draw)
     return Diagram().SetDrawLense(Draw != 0);
 }
 
+EMSCRIPTEN_KEEPALIVE int FokalisResetToStartValues()
+{
+    return Diagram().ResetToStartValues();
+}
+
 EMSCRIPTEN_KEEPALIVE int FokalisPointerDown(int X, int Y, int Focused)
 {
     return Diagram().PointerDown(X, Y, Focused != 0);

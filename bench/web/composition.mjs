@@ -21,8 +21,8 @@ await page.goto(server.origin + "/");
 // A core of its own, through the page's module; the object moves one pixel to and fro so
 // that every round composes anew (the core composes only after a change). The composition
 // alone is the module's C function behind imageData (paint, then the copy into RGBA bytes,
-// as the native case copies to a screen buffer); the hand-over adds the page's copy into
-// an ImageData and its putImageData.
+// as the native case copies to a screen buffer); the hand-over adds the page's imageData
+// and its putImageData.
 const wasm = await page.evaluate(async (rounds) => {
     const { DiagramKey, TCore } = await import("./core.js");
     const core = await TCore.create();
@@ -43,7 +43,7 @@ const wasm = await page.evaluate(async (rounds) => {
         return ((performance.now() - start) * 1000) / rounds;
     };
     return {
-        composition: perRound(() => core.FModule._FokalisPixels()),
+        composition: perRound(() => core.module._FokalisPixels()),
         handOver: perRound(() => context.putImageData(core.imageData(), 0, 0)),
     };
 }, rounds);

@@ -24,15 +24,15 @@ export class TCore {
     }
 
     constructor(module) {
-        this.FModule = module;
-        this.Width = module._FokalisWidth();
-        this.Height = module._FokalisHeight();
-        this.Version = this.text(module._FokalisVersion());
-        this.FallbackDictionary = this.text(module._FokalisFallbackDictionary());
+        this.module = module;
+        this.width = module._FokalisWidth();
+        this.height = module._FokalisHeight();
+        this.version = this.text(module._FokalisVersion());
+        this.fallbackDictionary = this.text(module._FokalisFallbackDictionary());
     }
 
     text(address) {
-        return this.FModule.UTF8ToString(address);
+        return this.module.UTF8ToString(address);
     }
 
     withString(value, call) {
@@ -42,95 +42,107 @@ export class TCore {
 
     // Copies bytes into the module's memory for the length of one call.
     withBytes(bytes, call, terminate = false) {
-        const address = this.FModule._malloc(bytes.length + 1);
+        const address = this.module._malloc(bytes.length + 1);
         if (!address)
             throw new Error("out of memory");
         try {
-            this.FModule.HEAPU8.set(bytes, address);
+            this.module.HEAPU8.set(bytes, address);
             if (terminate)
-                this.FModule.HEAPU8[address + bytes.length] = 0;
+                this.module.HEAPU8[address + bytes.length] = 0;
             return call(address, bytes.length);
         } finally {
-            this.FModule._free(address);
+            this.module._free(address);
         }
     }
 
     // Null when the bytes were loaded as the dictionary, else why they cannot serve.
     loadDictionary(bytes) {
-        const problem = this.withBytes(bytes, (address, size) => this.text(this.FModule._FokalisLoadDictionary(address, size)));
+        const problem = this.withBytes(bytes, (address, size) => this.text(this.module._FokalisLoadDictionary(address, size)));
         return problem === "" ? null : problem;
     }
 
     // Why a dictionary of size bytes is refused before it is read, or null.
     dictionarySizeProblem(size) {
-        const problem = this.text(this.FModule._FokalisDictionarySizeProblem(size));
+        const problem = this.text(this.module._FokalisDictionarySizeProblem(size));
         return problem === "" ? null : problem;
     }
 
     translate(key) {
-        return this.withString(key, (address) => this.text(this.FModule._FokalisTranslate(address)));
+        return this.withString(key, (address) => this.text(this.module._FokalisTranslate(address)));
     }
 
     aboutTexts() {
-        return { webSite: this.text(this.FModule._FokalisAboutText(0)), description: this.text(this.FModule._FokalisAboutText(1)) };
+        return { webSite: this.text(this.module._FokalisAboutText(0)), description: this.text(this.module._FokalisAboutText(1)) };
     }
 
     dictionaryOfLocale(locale) {
-        return this.withString(locale, (address) => this.text(this.FModule._FokalisDictionaryOfLocale(address)));
+        return this.withString(locale, (address) => this.text(this.module._FokalisDictionaryOfLocale(address)));
     }
 
     setLensType(convex) {
-        return this.FModule._FokalisSetLenseType(convex ? 1 : 0) !== 0;
+        return this.module._FokalisSetLenseType(convex ? 1 : 0) !== 0;
     }
 
     setDisplayLens(display) {
-        return this.FModule._FokalisSetDrawLense(display ? 1 : 0) !== 0;
+        return this.module._FokalisSetDrawLense(display ? 1 : 0) !== 0;
+    }
+
+    resetToStartValues() {
+        return this.module._FokalisResetToStartValues() !== 0;
     }
 
     pointerDown(x, y, focused) {
-        return this.FModule._FokalisPointerDown(x, y, focused ? 1 : 0) !== 0;
+        return this.module._FokalisPointerDown(x, y, focused ? 1 : 0) !== 0;
     }
 
     pointerMove(x, y) {
-        return this.FModule._FokalisPointerMove(x, y) !== 0;
+        return this.module._FokalisPointerMove(x, y) !== 0;
     }
 
     pointerUp() {
-        this.FModule._FokalisPointerUp();
+        this.module._FokalisPointerUp();
     }
 
     press(key, shift) {
-        return this.FModule._FokalisPress(key, shift ? 1 : 0);
+        return this.module._FokalisPress(key, shift ? 1 : 0);
     }
 
-    // The picture as ImageData, composed when something changed since the last call.
+    // The picture as ImageData, composed when something changed since the last call. The
+    // ImageData looks into the module's memory rather than holding a copy: it is made anew
+    // only when the memory grew (which detaches the old view) or the picture moved, and
+    // its bytes are valid until the next call into the core.
     imageData() {
-        const address = this.FModule._FokalisPixels();
-        const bytes = new Uint8ClampedArray(this.FModule.HEAPU8.buffer, address, this.Width * this.Height * 4);
-        return new ImageData(new Uint8ClampedArray(bytes), this.Width, this.Height);
+        const address = this.module._FokalisPixels();
+        const buffer = this.module.HEAPU8.buffer;
+        const image = this.image;
+        if (image === undefined || image.data.buffer !== buffer || image.data.byteOffset !== address) {
+            const bytes = new Uint8ClampedArray(buffer, address, this.width * this.height * 4);
+            this.image = new ImageData(bytes, this.width, this.height);
+        }
+        return this.image;
     }
 
     svg() {
-        return this.text(this.FModule._FokalisSvg());
+        return this.text(this.module._FokalisSvg());
     }
 
     name() {
-        return this.text(this.FModule._FokalisName());
+        return this.text(this.module._FokalisName());
     }
 
     description() {
-        return this.text(this.FModule._FokalisDescription());
+        return this.text(this.module._FokalisDescription());
     }
 
     announcement() {
-        return this.text(this.FModule._FokalisAnnouncement());
+        return this.text(this.module._FokalisAnnouncement());
     }
 
     values() {
-        return this.text(this.FModule._FokalisValues());
+        return this.text(this.module._FokalisValues());
     }
 
     state() {
-        return JSON.parse(this.text(this.FModule._FokalisStateJson()));
+        return JSON.parse(this.text(this.module._FokalisStateJson()));
     }
 }

@@ -43,7 +43,7 @@ const $ = (id) => document.getElementById(id);
 
 // The dictionaries to try, most wanted first, each { url, label }: ?dict=<address>, else
 // ?lang=<language>, else the browser's languages; English always last.
-export function DictionaryChoice(core, location, languages) {
+export function dictionaryChoice(core, location, languages) {
     const params = new URL(location.href).searchParams;
     const choice = [];
     const dict = params.get("dict");
@@ -60,7 +60,7 @@ export function DictionaryChoice(core, location, languages) {
             }
         }
     }
-    const fallback = new URL(DictionaryFolder + core.FallbackDictionary, location.href);
+    const fallback = new URL(DictionaryFolder + core.fallbackDictionary, location.href);
     if (!choice.some((url) => url.href === fallback.href))
         choice.push(fallback);
     return choice;
@@ -68,52 +68,52 @@ export function DictionaryChoice(core, location, languages) {
 
 class TFokalisPage {
     constructor(core) {
-        this.FCore = core;
-        this.FCanvas = $("FLenseGraph");
+        this.core = core;
+        this.canvas = $("FLenseGraph");
         // Read back by copy and tests; kept in memory, where putImageData is fastest anyway.
-        this.FContext = this.FCanvas.getContext("2d", { willReadFrequently: true });
-        this.FEmbedded = false;
-        this.FPaintPending = false;
-        this.FAnnounceTimer = 0;
+        this.context = this.canvas.getContext("2d", { willReadFrequently: true });
+        this.embedded = false;
+        this.paintPending = false;
+        this.announceTimer = 0;
         this.onExit = null;
-        this.FCanvas.width = core.Width;
-        this.FCanvas.height = core.Height;
-        this.LoadLegend();
-        this.LoadCommands();
-        this.LoadDiagram();
-        this.LoadKeyboard();
+        this.canvas.width = core.width;
+        this.canvas.height = core.height;
+        this.loadLegend();
+        this.loadCommands();
+        this.loadDiagram();
+        this.loadKeyboard();
     }
 
     // --- the API above ---
 
     applyDictionary(bytes, source = "") {
         const data = bytes instanceof Uint8Array ? bytes : new Uint8Array(bytes);
-        const problem = this.FCore.dictionarySizeProblem(data.length) ?? this.FCore.loadDictionary(data);
+        const problem = this.core.dictionarySizeProblem(data.length) ?? this.core.loadDictionary(data);
         if (problem !== null) {
             this.showMessage(`Cannot use the dictionary${source ? ` ${source}` : ""}: ${problem}.`);
             return problem;
         }
         // A message about an earlier dictionary no longer holds.
         this.showMessage("");
-        this.Translate();
+        this.translate();
         return null;
     }
 
     state() {
-        return { ...this.FCore.state(), showValues: $("CBShowValues").checked };
+        return { ...this.core.state(), showValues: $("CBShowValues").checked };
     }
 
     description() {
-        return this.FCore.description();
+        return this.core.description();
     }
 
     values() {
-        return this.FCore.values();
+        return this.core.values();
     }
 
     setEmbedded(flag) {
-        this.FEmbedded = Boolean(flag);
-        $("cmdExit").hidden = !this.FEmbedded;
+        this.embedded = Boolean(flag);
+        $("cmdExit").hidden = !this.embedded;
     }
 
     showMessage(text) {
@@ -123,31 +123,32 @@ class TFokalisPage {
 
     // --- the window ---
 
-    LoadLegend() {
-        const colours = this.FCore.state().legend;
+    loadLegend() {
+        const colours = this.core.state().legend;
         document.querySelectorAll("#PLegend li").forEach((row, index) => {
             row.style.color = colours[index];
         });
     }
 
-    LoadCommands() {
-        $("cmdExit").addEventListener("click", () => this.Exit());
-        $("BButAbout").addEventListener("click", () => this.ShowAbout());
+    loadCommands() {
+        $("cmdExit").addEventListener("click", () => this.exit());
+        $("BButAbout").addEventListener("click", () => this.showAbout());
         for (const radio of document.querySelectorAll("input[name=LenseType]"))
-            radio.addEventListener("change", () => this.Changed(this.FCore.setLensType(radio.value === "convex")));
+            radio.addEventListener("change", () => this.afterChange(this.core.setLensType(radio.value === "convex")));
         $("CBDrawLense").addEventListener("change", (event) =>
-            this.Changed(this.FCore.setDisplayLens(event.target.checked)));
+            this.afterChange(this.core.setDisplayLens(event.target.checked)));
         $("CBShowValues").addEventListener("change", (event) => {
             $("Memo1").hidden = event.target.checked;
             $("MValues").hidden = !event.target.checked;
-            this.UpdateTexts();
+            this.updateTexts();
         });
-        $("BButSave").addEventListener("click", () => this.Save());
+        $("BButSave").addEventListener("click", () => this.save());
+        $("BButReset").addEventListener("click", () => this.reset());
         $("MessageClose").addEventListener("click", () => this.showMessage(""));
     }
 
-    LoadDiagram() {
-        const canvas = this.FCanvas;
+    loadDiagram() {
+        const canvas = this.canvas;
         canvas.addEventListener("pointerdown", (event) => {
             // One finger drags; a second one, and other buttons, do nothing.
             if (!event.isPrimary || event.button !== 0)
@@ -156,143 +157,156 @@ class TFokalisPage {
             // for those who came by Tab.
             event.preventDefault();
             canvas.setPointerCapture(event.pointerId);
-            const [x, y] = this.PixelOf(event);
-            this.Changed(this.FCore.pointerDown(x, y, document.activeElement === canvas), false);
+            const [x, y] = this.pixelOf(event);
+            this.afterChange(this.core.pointerDown(x, y, document.activeElement === canvas), false);
         });
         canvas.addEventListener("pointermove", (event) => {
             if (!event.isPrimary || !canvas.hasPointerCapture(event.pointerId))
                 return;
-            const [x, y] = this.PixelOf(event);
-            this.Changed(this.FCore.pointerMove(x, y), false);
+            const [x, y] = this.pixelOf(event);
+            this.afterChange(this.core.pointerMove(x, y), false);
         });
         const release = (event) => {
             if (!event.isPrimary || !canvas.hasPointerCapture(event.pointerId))
                 return;
             canvas.releasePointerCapture(event.pointerId);
-            this.FCore.pointerUp();
-            this.Announce();
+            this.core.pointerUp();
+            this.announce();
         };
         canvas.addEventListener("pointerup", release);
         canvas.addEventListener("pointercancel", release);
-        canvas.addEventListener("lostpointercapture", () => this.FCore.pointerUp());
-        canvas.addEventListener("keydown", (event) => this.DiagramKey(event));
-        canvas.addEventListener("focus", () => this.ShowFocusRing());
-        canvas.addEventListener("blur", () => this.ShowFocusRing());
+        canvas.addEventListener("lostpointercapture", () => this.core.pointerUp());
+        canvas.addEventListener("keydown", (event) => this.diagramKey(event));
+        canvas.addEventListener("focus", () => this.showFocusRing());
+        canvas.addEventListener("blur", () => this.showFocusRing());
     }
 
     // The pixel under the pointer, whatever the canvas's size on the screen.
-    PixelOf(event) {
-        const bounds = this.FCanvas.getBoundingClientRect();
+    pixelOf(event) {
+        const bounds = this.canvas.getBoundingClientRect();
         return [
-            Math.floor(((event.clientX - bounds.left) * this.FCore.Width) / bounds.width),
-            Math.floor(((event.clientY - bounds.top) * this.FCore.Height) / bounds.height),
+            Math.floor(((event.clientX - bounds.left) * this.core.width) / bounds.width),
+            Math.floor(((event.clientY - bounds.top) * this.core.height) / bounds.height),
         ];
     }
 
-    DiagramKey(event) {
+    diagramKey(event) {
         if (event.ctrlKey || event.altKey || event.metaKey || !DiagramKeys.has(event.key))
             return;
-        const result = this.FCore.press(DiagramKeys.get(event.key), event.shiftKey);
+        const result = this.core.press(DiagramKeys.get(event.key), event.shiftKey);
         if (result === KeyResult.Ignored)
             return;
         event.preventDefault();
         if (result === KeyResult.Moved)
-            this.Changed(true);
+            this.afterChange(true);
         else
-            this.ShowFocusRing();
-        this.Announce();
+            this.showFocusRing();
+        this.announce();
     }
 
-    // Window-wide keys: Ctrl+C copies the picture, Ctrl+S saves it, F1 shows About,
-    // Ctrl+Q is Exit in an embedded session.
-    LoadKeyboard() {
+    // Window-wide keys: Ctrl+C copies the picture, Ctrl+S saves it, Alt+R resets it, F1
+    // shows About, Ctrl+Q is Exit in an embedded session. Reset is not Ctrl+R as on the
+    // desktop: in a browser that key reloads, and a reader keeps it.
+    loadKeyboard() {
         document.addEventListener("keydown", (event) => {
             const command = event.ctrlKey || event.metaKey;
             if (event.key === "F1") {
                 event.preventDefault();
-                this.ShowAbout();
+                this.showAbout();
             } else if (command && event.key.toLowerCase() === "s") {
                 event.preventDefault();
-                this.Save();
-            } else if (command && event.key.toLowerCase() === "c" && !this.TextSelected()) {
+                this.save();
+            } else if (command && event.key.toLowerCase() === "c" && !this.textSelected()) {
                 event.preventDefault();
-                this.Copy();
-            } else if (command && event.key.toLowerCase() === "q" && this.FEmbedded) {
+                this.copy();
+            } else if (event.altKey && !command && event.code === "KeyR") {
+                // By the key's place: with Alt, some systems give another character.
                 event.preventDefault();
-                this.Exit();
+                this.reset();
+            } else if (command && event.key.toLowerCase() === "q" && this.embedded) {
+                event.preventDefault();
+                this.exit();
             }
         });
     }
 
     // A selection in the explanation or the values is copied as text, as usual.
-    TextSelected() {
+    textSelected() {
         const active = document.activeElement;
         if (active instanceof HTMLTextAreaElement && active.selectionStart !== active.selectionEnd)
             return true;
         return !document.getSelection().isCollapsed;
     }
 
-    Exit() {
-        if (this.FEmbedded && typeof this.onExit === "function")
+    exit() {
+        if (this.embedded && typeof this.onExit === "function")
             this.onExit();
     }
 
-    ShowAbout() {
+    reset() {
+        this.afterChange(this.core.resetToStartValues());
+    }
+
+    showAbout() {
         const about = $("FrmAbout");
-        if (!about.open)
-            about.showModal();
+        if (about.open)
+            return;
+        about.showModal();
+        // By script, not by autofocus: Chromium refuses autofocus in a frame of another
+        // origin, and an embedded page is one.
+        $("BButOK").focus();
     }
 
     // After a change of the diagram: paint at the next frame, and tell listeners unless
     // a drag is going on (its end tells them).
-    Changed(changed, announce = true) {
+    afterChange(changed, announce = true) {
         if (!changed)
             return;
-        if (!this.FPaintPending) {
-            this.FPaintPending = true;
+        if (!this.paintPending) {
+            this.paintPending = true;
             requestAnimationFrame(() => {
-                this.FPaintPending = false;
-                this.Paint();
+                this.paintPending = false;
+                this.paint();
             });
         }
         if (announce)
-            this.Announce();
+            this.announce();
     }
 
-    Paint() {
-        this.FContext.putImageData(this.FCore.imageData(), 0, 0);
-        this.ShowFocusRing();
-        this.UpdateTexts();
+    paint() {
+        this.context.putImageData(this.core.imageData(), 0, 0);
+        this.showFocusRing();
+        this.updateTexts();
     }
 
-    ShowFocusRing() {
-        const state = this.FCore.state();
+    showFocusRing() {
+        const state = this.core.state();
         const ring = $("FocusRing");
-        ring.hidden = document.activeElement !== this.FCanvas || state.keyTarget === "none";
+        ring.hidden = document.activeElement !== this.canvas || state.keyTarget === "none";
         ring.style.left = `${state.keyPixel[0]}px`;
         ring.style.top = `${state.keyPixel[1]}px`;
     }
 
     // What the diagram says: its name and description, and the values while shown.
-    UpdateTexts() {
-        this.FCanvas.setAttribute("aria-label", this.FCore.name());
-        $("DiagramDescription").textContent = this.FCore.description();
+    updateTexts() {
+        this.canvas.setAttribute("aria-label", this.core.name());
+        $("DiagramDescription").textContent = this.core.description();
         if ($("CBShowValues").checked)
-            $("MValues").value = this.FCore.values();
+            $("MValues").value = this.core.values();
     }
 
     // The polite live region says the change once the keys or the pointer rest a moment,
     // so a listener hears the result, not every step.
-    Announce() {
-        clearTimeout(this.FAnnounceTimer);
-        this.FAnnounceTimer = setTimeout(() => {
-            $("Announcer").textContent = this.FCore.announcement();
+    announce() {
+        clearTimeout(this.announceTimer);
+        this.announceTimer = setTimeout(() => {
+            $("Announcer").textContent = this.core.announcement();
         }, 250);
     }
 
     // Every text of the page from the dictionary.
-    Translate() {
-        const core = this.FCore;
+    translate() {
+        const core = this.core;
         for (const element of document.querySelectorAll("[data-tk]"))
             element.textContent = core.translate(element.dataset.tk);
         for (const element of document.querySelectorAll("[data-tk-label]"))
@@ -302,12 +316,12 @@ class TFokalisPage {
         $("DiagramHelp").textContent = core.translate("Lens Diagram Help");
         const language = core.translate("$dlglanguage$").toLowerCase();
         document.documentElement.lang = language === "lggerman" ? "de" : language === "lgenglish" ? "en" : "";
-        this.TranslateAbout();
-        this.UpdateTexts();
+        this.translateAbout();
+        this.updateTexts();
     }
 
-    TranslateAbout() {
-        const core = this.FCore;
+    translateAbout() {
+        const core = this.core;
         $("LblVersion").textContent = `Version ${core.Version}`;
         const about = core.aboutTexts();
         $("LblWebSite").textContent = about.webSite;
@@ -329,38 +343,38 @@ class TFokalisPage {
             $("UrlLabHomepage").removeAttribute("href");
     }
 
-    async Copy() {
+    async copy() {
         try {
-            const blob = await this.PngBlob();
+            const blob = await this.pngBlob();
             await navigator.clipboard.write([new ClipboardItem({ "image/png": blob })]);
         } catch (error) {
-            this.showMessage(`${this.FCore.translate("Cannot save the figure")}: ${error.message}`);
+            this.showMessage(`${this.core.translate("Cannot save the figure")}: ${error.message}`);
         }
     }
 
-    PngBlob() {
+    pngBlob() {
         return new Promise((resolve, reject) => {
-            this.FCanvas.toBlob((blob) => (blob ? resolve(blob) : reject(new Error("no picture"))), "image/png");
+            this.canvas.toBlob((blob) => (blob ? resolve(blob) : reject(new Error("no picture"))), "image/png");
         });
     }
 
-    async Save() {
+    async save() {
         try {
             const svg = $("SaveFormat").value === "svg";
-            const blob = svg ? new Blob([this.FCore.svg()], { type: "image/svg+xml" }) : await this.PngBlob();
+            const blob = svg ? new Blob([this.core.svg()], { type: "image/svg+xml" }) : await this.pngBlob();
             const link = document.createElement("a");
             link.href = URL.createObjectURL(blob);
             link.download = svg ? "fokalis.svg" : "fokalis.png";
             link.click();
             setTimeout(() => URL.revokeObjectURL(link.href), 0);
         } catch (error) {
-            this.showMessage(`${this.FCore.translate("Cannot save the figure")}: ${error.message}`);
+            this.showMessage(`${this.core.translate("Cannot save the figure")}: ${error.message}`);
         }
     }
 }
 
 // Fetches the first dictionary of the choice that can serve; says which could not and why.
-async function LoadFirstDictionary(page, choice) {
+async function loadFirstDictionary(page, choice) {
     const problems = [];
     for (const url of choice) {
         let problem;
@@ -370,7 +384,7 @@ async function LoadFirstDictionary(page, choice) {
             problem = response.ok ? null : `the server answered ${response.status} ${response.statusText}`.trim();
             // Refused before it is read, as the desktop refuses such a file.
             if (problem === null)
-                problem = page.FCore.dictionarySizeProblem(size);
+                problem = page.core.dictionarySizeProblem(size);
             if (problem === null)
                 problem = page.applyDictionary(await response.arrayBuffer(), url.href);
         } catch (error) {
@@ -382,22 +396,22 @@ async function LoadFirstDictionary(page, choice) {
         }
         problems.push(`Cannot use the dictionary ${url.href}: ${problem}.`);
     }
-    page.Translate();
+    page.translate();
     page.showMessage(`${problems.join(" ")} The page shows its keys.`);
 }
 
-async function Start() {
+async function start() {
     const core = await TCore.create();
     const page = new TFokalisPage(core);
-    page.Paint();
-    await LoadFirstDictionary(page, DictionaryChoice(core, window.location, navigator.languages ?? []));
+    page.paint();
+    await loadFirstDictionary(page, dictionaryChoice(core, window.location, navigator.languages ?? []));
     // HOST LINK: hostlink.js connects the page to an embedding parent here, once the page
     // stands and has its first dictionary.
     connectHost(page);
     return page;
 }
 
-const ready = Start();
+const ready = start();
 window.fokalisPage = { ready };
 ready.then(
     (page) => {

@@ -44,7 +44,7 @@ function asBytes(value) {
     return null;
 }
 
-export class HostLink {
+export class THostLink {
     // view: this frame's window; its parent is the host, origin the one allowed for it.
     constructor(view, origin) {
         this.view = view;
@@ -230,7 +230,7 @@ export function connectHost(page, view = window) {
         page.showMessage(NotRunning);
         return;
     }
-    link = new HostLink(view, origin);
+    link = new THostLink(view, origin);
     // An ended program leaves nothing behind: the frame goes blank for the host to remove.
     link.onEnd = () => view.location.replace("about:blank");
     // The desktop brings its window to the front; a frame can only ask for the focus.
