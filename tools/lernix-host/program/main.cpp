@@ -40,18 +40,22 @@ THostContent LoadContent(const THostOptions& Options)
 int Serve(const THostOptions& Options, THostContent Content)
 {
     const auto Messaging = platform::CreatePosixWindowMessaging();
-    // Published first, so that whoever finds the window also finds the suffix.
+    // The signals are caught before anything is published or the window can be found, so
+    // that a stop right after start-up still restores what was published. Their calls come
+    // from the event loop, which runs only once the host exists.
+    std::optional<TLernixHost> Host;
+    const THostSignals Signals(
+        [&Host] {
+            Host->QuitParticipants(true);
+            QCoreApplication::quit();
+        },
+        [&Host] { Host->QuitParticipants(false); }, TViewerHandlePublication::RestoreInHaste);
+    // Published before the window, so that whoever finds the window also finds the suffix.
     std::optional<TViewerHandlePublication> Publication;
     if (Options.Publish)
         Publication.emplace(Options.Suffix);
-    TLernixHost Host(*Messaging, Options.Suffix, std::move(Content));
-    const THostSignals Signals(
-        [&Host] {
-            Host.QuitParticipants(true);
-            QCoreApplication::quit();
-        },
-        [&Host] { Host.QuitParticipants(false); }, TViewerHandlePublication::RestoreInHaste);
-    Log("window " + std::to_string(Host.Handle()) + " is ready");
+    Host.emplace(*Messaging, Options.Suffix, std::move(Content));
+    Log("window " + std::to_string(Host->Handle()) + " is ready");
     if (!Options.Participant.empty()) {
         std::vector<std::string> Arguments(Options.Participant.begin() + 1, Options.Participant.end());
         Arguments.push_back(ServerHandleSwitch + Options.Suffix);
