@@ -20,6 +20,12 @@ void TMemo::SetLines(const QStringList& Lines)
     setPlainText(Lines.join(u'\n'));
 }
 
+void TMemo::MakeReadOnly()
+{
+    setReadOnly(true);
+    setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+}
+
 void TMemo::paintEvent(QPaintEvent* Event)
 {
     QPlainTextEdit::paintEvent(Event);

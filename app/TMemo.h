@@ -16,6 +16,9 @@ public:
     // An empty box has no lines.
     QStringList Lines() const;
     void SetLines(const QStringList& Lines);
+    // Read and selected, never written: letters meant for the diagram must not change the
+    // text.
+    void MakeReadOnly();
 
 protected:
     void paintEvent(QPaintEvent* Event) override;

@@ -30,6 +30,7 @@
 #include <QShowEvent>
 #include <QWindow>
 
+#include <functional>
 #include <iterator>
 #include <utility>
 
@@ -57,6 +58,14 @@ QPushButton* CreateButton(QWidget* Parent, const char* Name, const QString& Capt
     Button->setIcon(Glyph);
     Button->setIconSize(GlyphSize);
     return Button;
+}
+
+// Translates a part built after the start with the component's engine; when the host's
+// quit has ended the component, with an empty engine, so the part keeps its own texts.
+void TranslateLate(TkdbDemonClient* Demon, const std::function<void(TTolkar2000Walk&)>& Translate)
+{
+    TTolkar2000Walk NoDictionary;
+    Translate(Demon ? *Demon->Translator() : NoDictionary);
 }
 
 void SetColorRole(QWidget* Control, QPalette::ColorRole Role, const QColor& Color)
@@ -117,9 +126,7 @@ void TfrmExample::LoadLayout(bool HostMode)
     Memo1 = Create<TMemo>(this, "Memo1");
     Memo1->SetLines({ "TK_MMExplain" });
     Memo1->setAccessibleName("TK_Explanation");
-    // Read, not written: letters meant for the diagram must not change the explanation.
-    Memo1->setReadOnly(true);
-    Memo1->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    Memo1->MakeReadOnly();
     SetColorRole(Memo1, QPalette::Base, FormLook::clInfoBk());
     SetColorRole(Memo1, QPalette::Text, FormLook::clWindowText());
     FAlign->Place(pnlCommand, QRect(608, 0, 162, 475), TAlign::Right);
@@ -287,9 +294,7 @@ TFrmAbout& TfrmExample::AboutBox()
         return *FrmAbout;
     FrmAbout = new TFrmAbout(this);
     FrmAbout->setObjectName("FrmAbout");
-    // Without the component (the host's quit ended it) the box keeps its own texts.
-    TTolkar2000Walk NoDictionary;
-    FrmAbout->FillAndTranslate(cliDemon ? *cliDemon->Translator() : NoDictionary);
+    TranslateLate(cliDemon, [this](TTolkar2000Walk& Translator) { FrmAbout->FillAndTranslate(Translator); });
     return *FrmAbout;
 }
 
@@ -336,11 +341,8 @@ TMemo& TfrmExample::ValuesBox()
         return *MValues;
     MValues = Create<TMemo>(this, "MValues");
     MValues->setAccessibleName("TK_Values");
-    // Without the component (the host's quit ended it) the box keeps its own name.
-    TTolkar2000Walk NoDictionary;
-    (cliDemon ? *cliDemon->Translator() : NoDictionary).TranslateComponent(MValues);
-    MValues->setReadOnly(true);
-    MValues->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    TranslateLate(cliDemon, [this](TTolkar2000Walk& Translator) { Translator.TranslateComponent(MValues); });
+    MValues->MakeReadOnly();
     MValues->setPalette(Memo1->palette());
     FAlign->Place(MValues, Memo1->geometry(), TAlign::None,
         TAnchors(TAnchorKind::Left) | TAnchorKind::Right | TAnchorKind::Bottom);
